@@ -1,0 +1,11 @@
+#pragma once
+#include <span>
+#include <string>
+
+#include "cli/command.h"
+
+namespace cli {
+
+int textDate(std::span<const std::string> args, CommandOutput& output);
+
+}  // namespace cli

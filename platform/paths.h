@@ -1,0 +1,40 @@
+#pragma once
+// File-system paths as GBK texts. On Windows they are converted with code page 936 for the W
+// functions; on POSIX to UTF-8. The separator is the platform's own.
+
+#include "base/text_value.h"
+
+namespace platform {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// `directory` + separator + `name` (no doubled separator).
+base::TextValue joinPath(const base::TextValue& directory, const base::TextValue& name);
+
+// The part before the last separator ("" when there is none).
+base::TextValue parentDirectory(const base::TextValue& path);
+
+// Full path of the running executable, and its folder.
+base::TextValue executablePath();
+base::TextValue runDirectory();
+
+// Absolute, normalised form of `path` (relative paths against the current directory).
+base::TextValue fullPath(const base::TextValue& path);
+
+bool pathExists(const base::TextValue& path);
+bool isDirectory(const base::TextValue& path);
+
+// 0 when the folder exists afterwards (created or already there), else a FileError.
+[[nodiscard]] int createDirectory(const base::TextValue& path);
+
+// Renames/moves a file; fails (kFileAccessDenied) when `to` already exists.
+[[nodiscard]] int moveFile(const base::TextValue& from, const base::TextValue& to);
+
+// 0 when the file is gone afterwards because it was deleted; kFileNotFound when it was missing.
+[[nodiscard]] int deleteFile(const base::TextValue& path);
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+// Conversions between GBK (code page 936), UTF-16 and UTF-8. Bytes that are not valid in the source
+// encoding become U+FFFD; characters GBK cannot hold become "?".
+
+#include <string>
+#include <string_view>
+
+#include "base/text_value.h"
+
+namespace platform {
+
+std::u16string gbkToUtf16(std::string_view gbk);
+base::TextValue utf16ToGbk(std::u16string_view utf16);
+
+std::string utf16ToUtf8(std::u16string_view utf16);
+std::u16string utf8ToUtf16(std::string_view utf8);
+
+std::string gbkToUtf8(std::string_view gbk);
+base::TextValue utf8ToGbk(std::string_view utf8);
+
+}  // namespace platform
