@@ -25,4 +25,8 @@ class MessagePresenter {
   virtual MessageAnswer show(const MessageBoxRequest& request) = 0;
 };
 
+// The report of a runtime error that the program cannot go on from (shown before it ends):
+// "运行时出错!", an empty line, then "错误信息：" and the message.
+MessageBoxRequest programErrorReport(const base::TextValue& message);
+
 }  // namespace ui

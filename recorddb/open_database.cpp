@@ -1,0 +1,379 @@
+#include "recorddb/open_database.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "recorddb/db_paths.h"
+#include "recorddb/error_codes.h"
+#include "recorddb/field_codec.h"
+#include "recorddb/record_database.h"
+
+namespace recorddb {
+namespace {
+
+constexpr std::uint64_t kHeaderLockOffset = format::kSlotCountOffset;
+constexpr int kCountLockWait = 2000;
+constexpr std::int64_t kPackChunkBytes = 163840;
+
+bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
+
+// A failure while writing: platform failures keep their code, others become `otherwise`.
+int writeError(int result, int otherwise) { return isPlatformError(result) ? result : otherwise; }
+
+// Releases a byte lock of the table when the scope ends.
+class HeldByte {
+ public:
+  HeldByte(LockTable& locks, platform::File& file, std::uint64_t offset) : locks_(locks), file_(file), offset_(offset) {}
+  int take(int minimumWait = 0) {
+    int result = locks_.lockByte(file_, offset_, minimumWait);
+    held_ = result == kDbOk;
+    return result;
+  }
+  ~HeldByte() {
+    if (held_) (void)locks_.unlockByte(file_, offset_);
+  }
+  HeldByte(const HeldByte&) = delete;
+  HeldByte& operator=(const HeldByte&) = delete;
+
+ private:
+  LockTable& locks_;
+  platform::File& file_;
+  std::uint64_t offset_;
+  bool held_ = false;
+};
+
+}  // namespace
+
+OpenDatabase::OpenDatabase(OpenedFiles files, base::TextValue fullPath, base::TextValue alias, int shareMode)
+    : file_(std::move(files.database)),
+      fullPath_(std::move(fullPath)),
+      fileTitle_(fileTitleOf(fullPath_)),
+      alias_(std::move(alias)),
+      header_(files.header),
+      fields_(std::move(files.fields)),
+      dataStart_(files.dataStart),
+      locks_(shareMode != kShareDenyNone && shareMode != kShareDenyWrite) {
+  const bool othersMayWrite = shareMode == kShareDenyNone || shareMode == kShareDenyRead;
+  const bool othersMayOpen = shareMode == kShareDenyNone || shareMode == kShareDenyWrite;
+  if (!othersMayWrite) cache_ = std::make_unique<RecordCache>(header_.recordLength);
+  if (files.auxiliary) {
+    aux_ = std::make_unique<AuxStore>(std::move(*files.auxiliary), othersMayOpen, othersMayOpen && othersMayWrite);
+  }
+}
+
+OpenDatabase::~OpenDatabase() {
+  locks_.releaseAll(file_);
+}
+
+std::uint64_t OpenDatabase::slotOffset(std::int32_t slot) const {
+  return static_cast<std::uint64_t>(dataStart_) +
+         static_cast<std::uint64_t>(slot) * static_cast<std::uint64_t>(header_.recordLength);
+}
+
+int OpenDatabase::readCounters(Counters& counters, int minimumWait) {
+  if (cachedCounters_) {
+    counters = *cachedCounters_;
+    return kDbOk;
+  }
+  HeldByte lock(locks_, file_, kHeaderLockOffset);
+  if (int result = lock.take(minimumWait)) return result;
+  char bytes[8];
+  std::size_t got = 0;
+  int result = file_.readAt(format::kSlotCountOffset, bytes, sizeof bytes, got);
+  if (isPlatformError(result) && result != platform::kFileEndOfFile) return result;
+  if (got < sizeof bytes) return kDbCountFailed;
+  counters = {format::readInt32(bytes), format::readInt32(bytes + 4)};
+  if (cached()) cachedCounters_ = counters;
+  return kDbOk;
+}
+
+int OpenDatabase::writeCounters(const Counters& counters) {
+  char bytes[8];
+  format::writeInt32(bytes, counters.slotCount);
+  format::writeInt32(bytes + 4, counters.nextId);
+  int result = file_.writeAt(format::kSlotCountOffset, bytes, sizeof bytes);
+  if (result != platform::kFileOk) {
+    cachedCounters_.reset();
+    return result;
+  }
+  if (cached()) cachedCounters_ = counters;
+  return kDbOk;
+}
+
+int OpenDatabase::slotCount(std::int32_t& count) {
+  Counters counters{};
+  int result = readCounters(counters, kCountLockWait);
+  count = result == kDbOk ? std::max(counters.slotCount, 0) : 0;
+  return result;
+}
+
+int OpenDatabase::nextId(std::int32_t& id) {
+  Counters counters{};
+  int result = readCounters(counters);
+  id = result == kDbOk ? counters.nextId : 0;
+  return result;
+}
+
+int OpenDatabase::fileLength(std::uint64_t& length) { return file_.length(length); }
+
+int OpenDatabase::loadChunk(std::int32_t slot) {
+  Counters counters{};
+  if (int result = readCounters(counters)) return result;
+  const std::int32_t chunk = cache_->chunkOf(slot);
+  const std::int32_t first = chunk * cache_->recordsPerChunk();
+  const std::int32_t count = std::min(cache_->recordsPerChunk(), counters.slotCount - first);
+  if (count <= 0) return kDbSeekFailed;
+  std::string bytes(static_cast<std::size_t>(count) * static_cast<std::size_t>(header_.recordLength), '\0');
+  std::size_t got = 0;
+  int result = file_.readAt(slotOffset(first), bytes.data(), bytes.size(), got);
+  if (result == platform::kFileEndOfFile) return kDbSeekFailed;
+  if (result != platform::kFileOk) return result;
+  if (got < bytes.size()) return kDbReadFieldFailed;
+  cache_->storeChunk(chunk, std::move(bytes));
+  return kDbOk;
+}
+
+int OpenDatabase::readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked) {
+  if (cached()) {
+    Counters counters{};
+    if (int result = readCounters(counters)) return result;
+    if (slot >= counters.slotCount) return kDbSeekFailed;
+    const char* record = cache_->record(slot);
+    if (!record) {
+      if (int result = loadChunk(slot)) return result;
+      record = cache_->record(slot);
+      if (!record) return kDbReadFieldFailed;
+    }
+    std::memcpy(out, record + offset, size);
+    return kDbOk;
+  }
+  HeldByte lock(locks_, file_, slotOffset(slot));
+  if (locked) {
+    if (int result = lock.take()) return result;
+  }
+  std::size_t got = 0;
+  int result = file_.readAt(slotOffset(slot) + static_cast<std::uint64_t>(offset), out, size, got);
+  if (result == platform::kFileEndOfFile) return kDbSeekFailed;
+  if (result != platform::kFileOk) return result;
+  return got < size ? kDbReadFieldFailed : kDbOk;
+}
+
+int OpenDatabase::readStoredId(std::int32_t slot, std::int32_t& id, bool locked) {
+  char bytes[4];
+  int result = readRecordBytes(slot, 0, bytes, sizeof bytes, locked);
+  if (result != kDbOk) return result == kDbReadFieldFailed ? kDbReadRecordFailed : result;
+  id = format::readInt32(bytes);
+  return kDbOk;
+}
+
+int OpenDatabase::currentStoredId(std::int32_t& id) {
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  int result = readStoredId(currentRecord_, id, true);
+  return result == kDbReadRecordFailed ? kDbReadFieldFailed : result;
+}
+
+int OpenDatabase::append() {
+  HeldByte headerLock(locks_, file_, kHeaderLockOffset);
+  if (int result = headerLock.take()) return result;
+  Counters counters{};
+  if (int result = readCounters(counters)) return result;
+  counters.nextId = std::max(counters.nextId, 1);
+  counters.slotCount = std::max(counters.slotCount, 0);
+  if (counters.slotCount == INT32_MAX || counters.nextId == INT32_MAX) return kDbWriteRecordFailed;
+  HeldByte recordLock(locks_, file_, slotOffset(counters.slotCount));
+  if (int result = recordLock.take()) return result;
+  const std::uint64_t position = slotOffset(counters.slotCount);
+  if (!cached()) {
+    std::uint64_t length = 0;
+    if (int result = fileLength(length)) return result;
+    if (length < position) return kDbSeekFailed;
+  }
+  std::string record(static_cast<std::size_t>(header_.recordLength), '\0');
+  format::writeInt32(record.data(), counters.nextId);
+  if (int result = file_.writeAt(position, record.data(), record.size())) {
+    return writeError(result, kDbWriteRecordFailed);
+  }
+  const std::int32_t slot = counters.slotCount;
+  if (int result = writeCounters({counters.slotCount + 1, counters.nextId + 1})) {
+    return writeError(result, kDbWriteRecordFailed);
+  }
+  if (cached()) cache_->append(slot, record);
+  currentRecord_ = slot;
+  return kDbOk;
+}
+
+int OpenDatabase::readField(std::size_t index, FieldValue& value) {
+  const format::FieldDescriptor& field = fields_[index];
+  value = emptyValue(field.type);
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  char bytes[format::kMaxTextLength];
+  if (int result = readRecordBytes(currentRecord_, field.offset, bytes, static_cast<std::size_t>(field.width), true)) {
+    return result;
+  }
+  if (!format::isAuxType(field.type)) {
+    value = decodeField(field, bytes);
+    return kDbOk;
+  }
+  if (!aux_) return kDbReadFieldFailed;
+  std::string stored;
+  if (int result = aux_->read(format::readInt32(bytes), stored)) return result;
+  value = decodeAuxValue(field, std::move(stored));
+  return kDbOk;
+}
+
+int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
+  const format::FieldDescriptor& field = fields_[index];
+  FieldValue value;
+  if (int result = convertForField(field, given, value)) return result;
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  HeldByte lock(locks_, file_, slotOffset(currentRecord_));
+  if (int result = lock.take()) return result;
+  const std::uint64_t position = slotOffset(currentRecord_) + static_cast<std::uint64_t>(field.offset);
+  if (cached()) {
+    Counters counters{};
+    if (int result = readCounters(counters)) return result;
+    if (currentRecord_ >= counters.slotCount) return kDbNoCurrentRecord;
+  } else {
+    std::uint64_t length = 0;
+    if (int result = fileLength(length)) return result;
+    if (position >= length) return kDbNoCurrentRecord;
+  }
+  char bytes[format::kMaxTextLength];
+  if (format::isAuxType(field.type)) {
+    if (!aux_) return kDbAuxAccessFailed;
+    char slotBytes[4];
+    int result = readRecordBytes(currentRecord_, field.offset, slotBytes, sizeof slotBytes, false);
+    if (result != kDbOk) return result == kDbSeekFailed ? kDbReadFieldFailed : result;
+    std::int32_t first = 0;
+    if (int stored = aux_->write(value.asText(), format::readInt32(slotBytes), first)) return stored;
+    format::writeInt32(bytes, first);
+  } else {
+    encodeField(field, value, bytes);
+  }
+  if (int result = file_.writeAt(position, bytes, static_cast<std::size_t>(field.width))) {
+    return writeError(result, kDbWriteFieldFailed);
+  }
+  if (cached()) cache_->update(currentRecord_, field.offset, bytes, static_cast<std::size_t>(field.width));
+  return kDbOk;
+}
+
+int OpenDatabase::deleteCurrent() {
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  HeldByte lock(locks_, file_, slotOffset(currentRecord_));
+  if (int result = lock.take()) return result;
+  std::int32_t id = 0;
+  int result = readStoredId(currentRecord_, id, false);
+  if (result == kDbSeekFailed) return kDbNoCurrentRecord;
+  if (result != kDbOk) return result;
+  if (id <= 0) return kDbOk;
+  char bytes[4];
+  format::writeInt32(bytes, -id);
+  if (int written = file_.writeAt(slotOffset(currentRecord_), bytes, sizeof bytes)) {
+    return writeError(written, kDbWriteRecordFailed);
+  }
+  if (cached()) cache_->update(currentRecord_, 0, bytes, sizeof bytes);
+  return kDbOk;
+}
+
+int OpenDatabase::findId(std::int32_t id, bool& found) {
+  found = false;
+  HeldByte headerLock(locks_, file_, kHeaderLockOffset);
+  if (!cached()) {
+    if (int result = headerLock.take()) return result;
+  }
+  Counters counters{};
+  if (int result = readCounters(counters)) return result;
+  std::int32_t lo = 0;
+  std::int32_t hi = counters.slotCount - 1;
+  while (lo <= hi) {
+    const std::int32_t mid = lo + (hi - lo) / 2;
+    std::int32_t stored = 0;
+    int result = readStoredId(mid, stored, true);
+    if (result != kDbOk) return result == kDbReadFieldFailed || result == kDbSeekFailed ? kDbReadRecordFailed : result;
+    const std::int64_t m = std::llabs(static_cast<std::int64_t>(stored));
+    if (m == id) {
+      currentRecord_ = mid;
+      found = true;
+      return kDbOk;
+    }
+    if (id < m) {
+      hi = mid - 1;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return kDbOk;
+}
+
+int OpenDatabase::freeAuxSlots(const char* record) {
+  int outcome = kDbOk;
+  if (!aux_) return outcome;
+  for (const format::FieldDescriptor& field : fields_) {
+    if (!format::isAuxType(field.type)) continue;
+    const std::int32_t first = format::readInt32(record + field.offset);
+    if (first == 0) continue;
+    if (int result = aux_->free(first)) outcome = result;
+  }
+  return outcome;
+}
+
+int OpenDatabase::packRecords(std::int32_t slotCount, PackProgress& progress) {
+  const auto recordLength = static_cast<std::size_t>(header_.recordLength);
+  const std::int32_t perChunk =
+      static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / header_.recordLength));
+  std::string chunk;
+  progress.writePosition = static_cast<std::uint64_t>(dataStart_);
+  for (std::int32_t first = 0; first < slotCount; first += perChunk) {
+    const std::int32_t count = std::min(perChunk, slotCount - first);
+    chunk.resize(static_cast<std::size_t>(count) * recordLength);
+    std::size_t got = 0;
+    int result = file_.readAt(slotOffset(first), chunk.data(), chunk.size(), got);
+    if (result != platform::kFileOk && result != platform::kFileEndOfFile) return result;
+    if (got < chunk.size()) return kDbReadRecordFailed;
+    std::size_t keptBytes = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+      const char* record = chunk.data() + static_cast<std::size_t>(i) * recordLength;
+      if (format::readInt32(record) < 0) {
+        if (int freed = freeAuxSlots(record)) progress.auxOutcome = freed;
+        progress.anyDropped = true;
+        continue;
+      }
+      if (record != chunk.data() + keptBytes) std::memmove(chunk.data() + keptBytes, record, recordLength);
+      keptBytes += recordLength;
+      ++progress.kept;
+    }
+    if (progress.anyDropped && keptBytes > 0) {
+      if (int written = file_.writeAt(progress.writePosition, chunk.data(), keptBytes)) {
+        return writeError(written, kDbUnknown);
+      }
+    }
+    progress.writePosition += keptBytes;
+  }
+  return kDbOk;
+}
+
+int OpenDatabase::pack() {
+  if (int result = locks_.lockWhole(file_)) return result;
+  struct WholeRelease {
+    OpenDatabase& db;
+    ~WholeRelease() { db.locks_.unlockWhole(db.file_); }
+  } release{*this};
+
+  Counters counters{};
+  cachedCounters_.reset();  // read the count from the file itself
+  if (int result = readCounters(counters)) return result;
+  PackProgress progress;
+  const int stopped = packRecords(std::max(counters.slotCount, 0), progress);
+  if (cached()) cache_->clear();
+  cachedCounters_.reset();
+  // A pack that stopped leaves the slot count as it was, so no record that was not examined is lost.
+  if (stopped != kDbOk) return stopped;
+  if (progress.anyDropped) {
+    if (int result = writeCounters({progress.kept, counters.nextId})) return writeError(result, kDbUnknown);
+    if (int result = file_.setLength(progress.writePosition)) return writeError(result, kDbUnknown);
+  }
+  currentRecord_ = 0;
+  return progress.auxOutcome;
+}
+
+}  // namespace recorddb

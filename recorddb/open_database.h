@@ -1,0 +1,85 @@
+#pragma once
+// One open database file pair: its layout, current record, locks, and (when no other process can
+// write it) the records and counters it has read. Operations return 0 or an error code.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "base/text_value.h"
+#include "recorddb/aux_store.h"
+#include "recorddb/database_files.h"
+#include "recorddb/field_value.h"
+#include "recorddb/lock_table.h"
+#include "recorddb/record_cache.h"
+
+namespace recorddb {
+
+class OpenDatabase {
+ public:
+  OpenDatabase(OpenedFiles files, base::TextValue fullPath, base::TextValue alias, int shareMode);
+  ~OpenDatabase();
+  OpenDatabase(const OpenDatabase&) = delete;
+  OpenDatabase& operator=(const OpenDatabase&) = delete;
+
+  const base::TextValue& fullPath() const { return fullPath_; }
+  const base::TextValue& fileTitle() const { return fileTitle_; }
+  const base::TextValue& alias() const { return alias_; }
+  const std::vector<format::FieldDescriptor>& fields() const { return fields_; }
+  std::int32_t dataStart() const { return dataStart_; }
+  const format::Header& header() const { return header_; }
+
+  std::int32_t currentRecord() const { return currentRecord_; }
+  void setCurrentRecord(std::int32_t slot) { currentRecord_ = slot; }
+
+  int slotCount(std::int32_t& count);
+  int nextId(std::int32_t& id);
+  // The stored ID of the current record (negative when delete-marked).
+  int currentStoredId(std::int32_t& id);
+  int append();
+  int readField(std::size_t field, FieldValue& value);
+  int writeField(std::size_t field, const FieldValue& value);
+  int deleteCurrent();
+  int pack();
+  int findId(std::int32_t id, bool& found);
+
+ private:
+  struct Counters {
+    std::int32_t slotCount;
+    std::int32_t nextId;
+  };
+
+  bool cached() const { return cache_ != nullptr; }
+  std::uint64_t slotOffset(std::int32_t slot) const;
+  int readCounters(Counters& counters, int minimumWait = 0);
+  int writeCounters(const Counters& counters);
+  // `size` bytes at `offset` inside the record in `slot`; `locked`: take the record lock.
+  int readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked);
+  int loadChunk(std::int32_t slot);
+  int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);
+  int fileLength(std::uint64_t& length);
+  int freeAuxSlots(const char* record);
+  struct PackProgress {
+    bool anyDropped = false;
+    std::int32_t kept = 0;
+    std::uint64_t writePosition = 0;
+    int auxOutcome = 0;  // a failure to free a dropped record's values; the pack goes on
+  };
+  int packRecords(std::int32_t slotCount, PackProgress& progress);
+
+  platform::File file_;
+  std::unique_ptr<AuxStore> aux_;
+  base::TextValue fullPath_;
+  base::TextValue fileTitle_;
+  base::TextValue alias_;
+  format::Header header_;
+  std::vector<format::FieldDescriptor> fields_;
+  std::int32_t dataStart_;
+  std::int32_t currentRecord_ = 0;
+  LockTable locks_;
+  std::unique_ptr<RecordCache> cache_;     // set when no other process can write
+  std::optional<Counters> cachedCounters_;
+};
+
+}  // namespace recorddb

@@ -1,0 +1,250 @@
+// The engine's operations on the process-wide registry. Each sets the calling thread's last error.
+
+#include "recorddb/record_database.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+#include "recorddb/database_files.h"
+#include "recorddb/db_paths.h"
+#include "recorddb/format.h"
+#include "recorddb/lock_wait.h"
+#include "recorddb/registry.h"
+
+namespace recorddb {
+namespace {
+
+ProgramErrorHandler& programErrorHandler() {
+  static ProgramErrorHandler handler;
+  return handler;
+}
+
+[[noreturn]] void reportProgramError(const base::TextValue& message) {
+  if (programErrorHandler()) programErrorHandler()(message);
+  std::string text = platform::gbkToUtf8(message);
+  std::fprintf(stderr, "program error: %s\n", text.c_str());
+  std::exit(1);
+}
+
+// Sets the last error and gives `result`.
+template <typename T>
+T fail(int code, T result) {
+  setLastError(code);
+  return result;
+}
+
+bool succeed(int code) {
+  setLastError(code);
+  return code == kDbOk;
+}
+
+DatabaseRegistry& registry() { return DatabaseRegistry::instance(); }
+
+platform::ShareMode platformShare(int shareMode) {
+  switch (shareMode) {
+    case kShareDenyNone: return platform::ShareMode::DenyNone;
+    case kShareDenyRead: return platform::ShareMode::DenyRead;
+    case kShareDenyWrite: return platform::ShareMode::DenyWrite;
+    default: return platform::ShareMode::DenyAll;
+  }
+}
+
+base::TextValue resolvedPath(const base::TextValue& path) { return platform::fullPath(databasePathFor(path)); }
+
+// The field's index, or -1.
+int fieldIndex(const OpenDatabase& database, const FieldRef& field) {
+  const auto& fields = database.fields();
+  if (!field.byName()) {
+    const int position = field.position();
+    return position >= 1 && position <= static_cast<int>(fields.size()) ? position - 1 : -1;
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (equalsIgnoringCase(fields[i].name, field.name())) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+void setProgramErrorHandler(ProgramErrorHandler handler) { programErrorHandler() = std::move(handler); }
+
+void setLockWaitTime(int milliseconds) { setLockWait(milliseconds); }
+int lockWaitTime() { return lockWait(); }
+
+bool createDatabase(const base::TextValue& path, const std::vector<FieldSpec>& fields) {
+  setLastError(kDbOk);
+  return succeed(createDatabaseFiles(path, fields));
+}
+
+bool openDatabase(const base::TextValue& path, const base::TextValue& alias, bool readOnly, int shareMode,
+                  const base::TextValue& /*password*/) {
+  setLastError(kDbOk);
+  if (path.empty()) return fail(kDbFileNotFound, false);
+  const base::TextValue fullPath = resolvedPath(path);
+  if (registry().findByPath(fullPath) >= 0) return fail(kDbAlreadyOpen, false);
+  if (!alias.empty() && !format::isValidName(alias)) return fail(kDbBadAlias, false);
+  OpenedFiles files;
+  if (int result = openDatabaseFiles(fullPath, readOnly, platformShare(shareMode), files)) return fail(result, false);
+  registry().add(std::make_unique<OpenDatabase>(std::move(files), fullPath, alias, shareMode));
+  return true;
+}
+
+bool isDatabaseOpen(const base::TextValue& path) {
+  setLastError(kDbOk);
+  return !path.empty() && registry().findByPath(resolvedPath(path)) >= 0;
+}
+
+bool setCurrentDatabase(const base::TextValue& alias) {
+  setLastError(kDbOk);
+  int index = registry().find(alias);
+  if (index < 0) return fail(kDbNotOpen, false);
+  registry().makeCurrent(index);
+  return true;
+}
+
+void closeDatabase(const base::TextValue& alias) {
+  setLastError(kDbOk);
+  DatabaseRegistry& databases = registry();
+  if (alias.empty()) {
+    if (databases.current()) databases.close(databases.currentIndex());
+    return;
+  }
+  int index = databases.find(alias);
+  if (index >= 0) databases.close(index);
+}
+
+void closeAllDatabases() {
+  setLastError(kDbOk);
+  registry().closeAll();
+}
+
+int fieldCount() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  return static_cast<int>(database->fields().size());
+}
+
+base::TextValue fieldName(const FieldRef& field) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, base::TextValue());
+  int index = fieldIndex(*database, field);
+  return index < 0 ? base::TextValue() : database->fields()[static_cast<std::size_t>(index)].name;
+}
+
+int recordCount() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  std::int32_t count = 0;
+  int result = database->slotCount(count);
+  return result == kDbOk ? count : fail(result, 0);
+}
+
+bool gotoRecord(int recordNumber) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  std::int32_t count = 0;
+  if (int result = database->slotCount(count)) return fail(result, false);
+  const std::int64_t wanted = std::min<std::int64_t>(static_cast<std::int64_t>(recordNumber) - 1, count - 1);
+  database->setCurrentRecord(static_cast<std::int32_t>(std::max<std::int64_t>(wanted, 0)));
+  return true;
+}
+
+int currentRecordNumber() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  return database->currentRecord() + 1;
+}
+
+int currentRecordId() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  std::int32_t id = 0;
+  if (int result = database->currentStoredId(id)) return fail(result, 0);
+  return id < 0 ? -id : id;
+}
+
+bool currentRecordDeleted() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  std::int32_t id = 0;
+  if (int result = database->currentStoredId(id)) return fail(result, false);
+  return id < 0;
+}
+
+bool appendRecord() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  return succeed(database->append());
+}
+
+FieldValue readField(const FieldRef& field) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) reportProgramError("未指定当前数据库或者指定数据库未打开");
+  int index = fieldIndex(*database, field);
+  if (index < 0) reportProgramError("指定字段不存在");
+  FieldValue value;
+  setLastError(database->readField(static_cast<std::size_t>(index), value));
+  return value;
+}
+
+bool writeField(const FieldRef& field, const FieldValue& value) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNotOpen, false);
+  int index = fieldIndex(*database, field);
+  if (index < 0) return fail(kDbNoSuchField, false);
+  return succeed(database->writeField(static_cast<std::size_t>(index), value));
+}
+
+bool deleteRecord() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  return succeed(database->deleteCurrent());
+}
+
+bool packDatabase() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  return succeed(database->pack());
+}
+
+bool gotoRecordId(int recordId) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, false);
+  if (recordId <= 0) return false;
+  bool found = false;
+  if (int result = database->findId(recordId, found)) return fail(result, false);
+  return found;
+}
+
+std::optional<DatabaseLayout> currentDatabaseLayout() {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) return fail(kDbNoCurrentDatabase, std::optional<DatabaseLayout>());
+  DatabaseLayout layout;
+  layout.version = database->header().version;
+  if (int result = database->slotCount(layout.slotCount)) return fail(result, std::optional<DatabaseLayout>());
+  if (int result = database->nextId(layout.nextId)) return fail(result, std::optional<DatabaseLayout>());
+  layout.recordLength = database->header().recordLength;
+  layout.dataStart = database->dataStart();
+  for (const format::FieldDescriptor& field : database->fields()) {
+    layout.fields.push_back({field.name, field.type, field.offset, field.declaredLength});
+  }
+  return layout;
+}
+
+}  // namespace recorddb

@@ -1,0 +1,118 @@
+#pragma once
+// The record database engine as the rest of the system uses it: a process-wide registry of open
+// databases with one current database, a current record per database, typed field reads and
+// writes, appending, delete-marking, packing and finding by record ID. Every operation sets the
+// calling thread's last error (error_codes.h). Failures are return values: false, 0 or an empty
+// value. Callers serialise their use of the registry (it has no lock of its own).
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "base/text_value.h"
+#include "recorddb/error_codes.h"
+#include "recorddb/field_value.h"
+
+namespace recorddb {
+
+// Field type codes of the database file.
+enum FieldType : std::int32_t {
+  kTypeByte = 1,
+  kTypeShort = 2,
+  kTypeInteger = 3,
+  kTypeLong = 4,
+  kTypeSingle = 5,
+  kTypeDouble = 6,
+  kTypeLogical = 7,
+  kTypeDateTime = 8,
+  kTypeSubroutine = 9,
+  kTypeText = 10,
+  kTypeBytes = 11,
+  kTypeMemo = 12,
+};
+
+// A field of a database to create: name, type code, declared length (text fields: 1..1024).
+struct FieldSpec {
+  base::TextValue name;
+  std::int32_t type = kTypeText;
+  std::int32_t declaredLength = 0;
+};
+
+// What other processes may do while a database is open.
+enum ShareMode : int {
+  kShareDenyNone = 1,   // read and write
+  kShareDenyRead = 2,   // write, not read
+  kShareDenyWrite = 3,  // read, not write (what the program uses)
+  kShareExclusive = 4,  // neither (also any other value)
+};
+
+// A field, by its 1-based position or by its name (compared ignoring ASCII case).
+class FieldRef {
+ public:
+  FieldRef(int position) : position_(position) {}  // NOLINT: positions read naturally
+  FieldRef(const char* name) : name_(name) {}      // NOLINT
+  FieldRef(base::TextValue name) : name_(std::move(name)) {}  // NOLINT
+  bool byName() const { return position_ == 0 && name_.has_value(); }
+  int position() const { return position_; }
+  const base::TextValue& name() const { return *name_; }
+
+ private:
+  int position_ = 0;
+  std::optional<base::TextValue> name_;
+};
+
+bool createDatabase(const base::TextValue& path, const std::vector<FieldSpec>& fields);
+bool openDatabase(const base::TextValue& path, const base::TextValue& alias = {}, bool readOnly = false,
+                  int shareMode = kShareDenyNone, const base::TextValue& password = {});
+bool isDatabaseOpen(const base::TextValue& path);
+bool setCurrentDatabase(const base::TextValue& alias);
+// An empty alias closes the current database; a name that finds nothing does nothing.
+void closeDatabase(const base::TextValue& alias = {});
+// Closes every open database (at process end, and between tests).
+void closeAllDatabases();
+
+int fieldCount();
+base::TextValue fieldName(const FieldRef& field);
+int recordCount();
+bool gotoRecord(int recordNumber);
+int currentRecordNumber();
+int currentRecordId();
+// Whether the current record is delete-marked (its stored ID is negative); false on failure.
+bool currentRecordDeleted();
+bool appendRecord();
+FieldValue readField(const FieldRef& field);
+// Writes `value`, converting between numeric kinds; an Empty value writes the field's empty value.
+bool writeField(const FieldRef& field, const FieldValue& value = {});
+bool deleteRecord();
+bool packDatabase();
+bool gotoRecordId(int recordId);
+
+// How long a lock or open that meets a sharing or lock violation is retried (0 by default).
+void setLockWaitTime(int milliseconds);
+int lockWaitTime();
+
+// The layout of the current database, for inspection tools.
+struct FieldLayout {
+  base::TextValue name;
+  std::int32_t type;
+  std::int32_t offset;
+  std::int32_t declaredLength;
+};
+struct DatabaseLayout {
+  std::int32_t version;
+  std::int32_t slotCount;
+  std::int32_t nextId;
+  std::int32_t recordLength;
+  std::int32_t dataStart;
+  std::vector<FieldLayout> fields;
+};
+std::optional<DatabaseLayout> currentDatabaseLayout();
+
+// Caller errors that cannot go on (reading a field with no current database, or a field that does
+// not exist) are reported to this handler with their message, and then the program ends. The
+// program shows its runtime error report there; tests record the message and throw.
+using ProgramErrorHandler = std::function<void(const base::TextValue& message)>;
+void setProgramErrorHandler(ProgramErrorHandler handler);
+
+}  // namespace recorddb
