@@ -39,6 +39,8 @@ class File {
   [[nodiscard]] int open(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode);
   void close();
   bool isOpen() const;
+  // The descriptor or HANDLE, for other platform code (file views).
+  std::intptr_t systemHandle() const { return handle_; }
 
   // Reads up to `size` bytes at `offset`; `bytesRead` is less than `size` only at the end of file.
   // kFileEndOfFile (nothing read) when `offset` is at or past the end and `size` is not 0.

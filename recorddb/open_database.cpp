@@ -55,7 +55,7 @@ OpenDatabase::OpenDatabase(OpenedFiles files, base::TextValue fullPath, base::Te
       locks_(shareMode != kShareDenyNone && shareMode != kShareDenyWrite) {
   const bool othersMayWrite = shareMode == kShareDenyNone || shareMode == kShareDenyRead;
   const bool othersMayOpen = shareMode == kShareDenyNone || shareMode == kShareDenyWrite;
-  if (!othersMayWrite) cache_ = std::make_unique<RecordCache>(header_.recordLength);
+  if (!othersMayWrite) view_ = std::make_unique<RecordView>(dataStart_, header_.recordLength);
   if (files.auxiliary) {
     aux_ = std::make_unique<AuxStore>(std::move(*files.auxiliary), othersMayOpen, othersMayOpen && othersMayWrite);
   }
@@ -116,34 +116,17 @@ int OpenDatabase::nextId(std::int32_t& id) {
 
 int OpenDatabase::fileLength(std::uint64_t& length) { return file_.length(length); }
 
-int OpenDatabase::loadChunk(std::int32_t slot) {
+int OpenDatabase::cachedRecord(std::int32_t slot, const char*& record) {
   Counters counters{};
   if (int result = readCounters(counters)) return result;
-  const std::int32_t chunk = cache_->chunkOf(slot);
-  const std::int32_t first = chunk * cache_->recordsPerChunk();
-  const std::int32_t count = std::min(cache_->recordsPerChunk(), counters.slotCount - first);
-  if (count <= 0) return kDbSeekFailed;
-  std::string bytes(static_cast<std::size_t>(count) * static_cast<std::size_t>(header_.recordLength), '\0');
-  std::size_t got = 0;
-  int result = file_.readAt(slotOffset(first), bytes.data(), bytes.size(), got);
-  if (result == platform::kFileEndOfFile) return kDbSeekFailed;
-  if (result != platform::kFileOk) return result;
-  if (got < bytes.size()) return kDbReadFieldFailed;
-  cache_->storeChunk(chunk, std::move(bytes));
-  return kDbOk;
+  if (slot >= counters.slotCount) return kDbSeekFailed;
+  return view_->record(file_, slot, counters.slotCount, record);
 }
 
 int OpenDatabase::readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked) {
   if (cached()) {
-    Counters counters{};
-    if (int result = readCounters(counters)) return result;
-    if (slot >= counters.slotCount) return kDbSeekFailed;
-    const char* record = cache_->record(slot);
-    if (!record) {
-      if (int result = loadChunk(slot)) return result;
-      record = cache_->record(slot);
-      if (!record) return kDbReadFieldFailed;
-    }
+    const char* record = nullptr;
+    if (int result = cachedRecord(slot, record)) return result;
     std::memcpy(out, record + offset, size);
     return kDbOk;
   }
@@ -180,8 +163,12 @@ int OpenDatabase::append() {
   counters.nextId = std::max(counters.nextId, 1);
   counters.slotCount = std::max(counters.slotCount, 0);
   if (counters.slotCount == INT32_MAX || counters.nextId == INT32_MAX) return kDbWriteRecordFailed;
+  // Readers find a new record only through the slot count, which is written after the record.
+  // Where other processes may write, the record lock keeps their writes off the new slot too.
   HeldByte recordLock(locks_, file_, slotOffset(counters.slotCount));
-  if (int result = recordLock.take()) return result;
+  if (!cached()) {
+    if (int result = recordLock.take()) return result;
+  }
   const std::uint64_t position = slotOffset(counters.slotCount);
   if (!cached()) {
     std::uint64_t length = 0;
@@ -197,18 +184,24 @@ int OpenDatabase::append() {
   if (int result = writeCounters({counters.slotCount + 1, counters.nextId + 1})) {
     return writeError(result, kDbWriteRecordFailed);
   }
-  if (cached()) cache_->append(slot, record);
   currentRecord_ = slot;
   return kDbOk;
 }
 
 int OpenDatabase::readField(std::size_t index, FieldValue& value) {
   const format::FieldDescriptor& field = fields_[index];
-  value = emptyValue(field.type);
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
-  char bytes[format::kMaxTextLength];
-  if (int result = readRecordBytes(currentRecord_, field.offset, bytes, static_cast<std::size_t>(field.width), true)) {
-    return result;
+  const char* bytes = nullptr;
+  char copy[format::kMaxTextLength];
+  if (cached()) {
+    const char* record = nullptr;
+    if (int result = cachedRecord(currentRecord_, record)) return result;
+    bytes = record + field.offset;
+  } else {
+    if (int result = readRecordBytes(currentRecord_, field.offset, copy, static_cast<std::size_t>(field.width), true)) {
+      return result;
+    }
+    bytes = copy;
   }
   if (!format::isAuxType(field.type)) {
     value = decodeField(field, bytes);
@@ -227,7 +220,9 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   if (int result = convertForField(field, given, value)) return result;
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (int result = lock.take()) return result;
+  if (!cached()) {
+    if (int result = lock.take()) return result;
+  }
   const std::uint64_t position = slotOffset(currentRecord_) + static_cast<std::uint64_t>(field.offset);
   if (cached()) {
     Counters counters{};
@@ -253,14 +248,15 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   if (int result = file_.writeAt(position, bytes, static_cast<std::size_t>(field.width))) {
     return writeError(result, kDbWriteFieldFailed);
   }
-  if (cached()) cache_->update(currentRecord_, field.offset, bytes, static_cast<std::size_t>(field.width));
   return kDbOk;
 }
 
 int OpenDatabase::deleteCurrent() {
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (int result = lock.take()) return result;
+  if (!cached()) {
+    if (int result = lock.take()) return result;
+  }
   std::int32_t id = 0;
   int result = readStoredId(currentRecord_, id, false);
   if (result == kDbSeekFailed) return kDbNoCurrentRecord;
@@ -271,7 +267,6 @@ int OpenDatabase::deleteCurrent() {
   if (int written = file_.writeAt(slotOffset(currentRecord_), bytes, sizeof bytes)) {
     return writeError(written, kDbWriteRecordFailed);
   }
-  if (cached()) cache_->update(currentRecord_, 0, bytes, sizeof bytes);
   return kDbOk;
 }
 
@@ -364,7 +359,7 @@ int OpenDatabase::pack() {
   if (int result = readCounters(counters)) return result;
   PackProgress progress;
   const int stopped = packRecords(std::max(counters.slotCount, 0), progress);
-  if (cached()) cache_->clear();
+  if (cached()) view_->release();  // the file may shrink
   cachedCounters_.reset();
   // A pack that stopped leaves the slot count as it was, so no record that was not examined is lost.
   if (stopped != kDbOk) return stopped;

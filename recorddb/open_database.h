@@ -12,7 +12,7 @@
 #include "recorddb/database_files.h"
 #include "recorddb/field_value.h"
 #include "recorddb/lock_table.h"
-#include "recorddb/record_cache.h"
+#include "recorddb/record_view.h"
 
 namespace recorddb {
 
@@ -50,13 +50,18 @@ class OpenDatabase {
     std::int32_t nextId;
   };
 
-  bool cached() const { return cache_ != nullptr; }
+  // Whether no other process can write: then records are read through a view of the file, the
+  // counters are kept in memory, and record locks are not taken, since they only keep a writer
+  // and readers apart and this process is the only writer. (Readers elsewhere still take them;
+  // the header lock still guards the counters.)
+  bool cached() const { return view_ != nullptr; }
   std::uint64_t slotOffset(std::int32_t slot) const;
   int readCounters(Counters& counters, int minimumWait = 0);
   int writeCounters(const Counters& counters);
   // `size` bytes at `offset` inside the record in `slot`; `locked`: take the record lock.
   int readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked);
-  int loadChunk(std::int32_t slot);
+  // The record's bytes through the view (valid until the next call).
+  int cachedRecord(std::int32_t slot, const char*& record);
   int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);
   int fileLength(std::uint64_t& length);
   int freeAuxSlots(const char* record);
@@ -78,7 +83,7 @@ class OpenDatabase {
   std::int32_t dataStart_;
   std::int32_t currentRecord_ = 0;
   LockTable locks_;
-  std::unique_ptr<RecordCache> cache_;     // set when no other process can write
+  std::unique_ptr<RecordView> view_;  // set when no other process can write
   std::optional<Counters> cachedCounters_;
 };
 

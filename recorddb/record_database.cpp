@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "recorddb/database_files.h"
 #include "recorddb/db_paths.h"
+#include "recorddb/field_codec.h"
 #include "recorddb/format.h"
 #include "recorddb/lock_wait.h"
 #include "recorddb/registry.h"
@@ -194,8 +195,9 @@ FieldValue readField(const FieldRef& field) {
   int index = fieldIndex(*database, field);
   if (index < 0) reportProgramError("指定字段不存在");
   FieldValue value;
-  setLastError(database->readField(static_cast<std::size_t>(index), value));
-  return value;
+  int result = database->readField(static_cast<std::size_t>(index), value);
+  setLastError(result);
+  return result == kDbOk ? value : emptyValue(database->fields()[static_cast<std::size_t>(index)].type);
 }
 
 bool writeField(const FieldRef& field, const FieldValue& value) {

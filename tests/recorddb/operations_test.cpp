@@ -197,6 +197,50 @@ TEST_P(OperationsTest, ReopeningSeesWhatWasWritten) {
   EXPECT_EQ(readField(6), FieldValue::text("备注内容"));
 }
 
+TEST_P(OperationsTest, ManyRecordsStayExactThroughWritesAppendsAndPacks) {
+  std::vector<std::string> expected;  // the 名称 of every record, in slot order
+  auto append = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      ASSERT_TRUE(appendRecord());
+      expected.push_back("n" + std::to_string(expected.size()));
+      ASSERT_TRUE(writeField(1, FieldValue::text(expected.back())));
+    }
+  };
+  auto verify = [&](const char* stage) {
+    ASSERT_EQ(recordCount(), static_cast<int>(expected.size())) << stage;
+    for (std::size_t slot = 0; slot < expected.size(); ++slot) {
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      ASSERT_EQ(readField(1), FieldValue::text(expected[slot])) << stage << " " << slot;
+    }
+  };
+  append(300);
+  verify("appended");
+  for (std::size_t slot = 0; slot < expected.size(); slot += 7) {
+    ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+    expected[slot] = "w" + std::to_string(slot);
+    ASSERT_TRUE(writeField(1, FieldValue::text(expected[slot])));
+  }
+  verify("rewritten");
+  append(20);  // fewer than would map the file anew
+  verify("a few more");
+  append(100);
+  verify("many more");
+  std::vector<std::string> kept;
+  for (std::size_t slot = 0; slot < expected.size(); ++slot) {
+    if (slot % 3 == 0) {
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      ASSERT_TRUE(deleteRecord());
+    } else {
+      kept.push_back(expected[slot]);
+    }
+  }
+  ASSERT_TRUE(packDatabase());
+  expected = kept;
+  verify("packed");
+  append(70);
+  verify("after the pack");
+}
+
 INSTANTIATE_TEST_SUITE_P(ShareModes, OperationsTest,
                          testing::Values(kShareDenyNone, kShareDenyWrite, kShareExclusive));
 
