@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "cli/check_commands.h"
+#include "cli/db_commands.h"
 #include "cli/forms_commands.h"
 #include "cli/settings_commands.h"
 #include "cli/text_commands.h"
@@ -14,14 +16,25 @@ constexpr std::array kCommands{
     Command{"settings", "set", "INI SECTION KEY VALUE [--number|--logical]", settingsSet},
     Command{"settings", "rename", "INI SECTION OLD NEW", settingsRename},
     Command{"forms", "parse", "TEXT [--attrs 5|6]", formsParse},
+    Command{"db", "create", "PATH NAME:TYPE[:LENGTH] ...", dbCreate},
+    Command{"db", "info", "PATH", dbInfo},
+    Command{"db", "dump", "PATH [--deleted]", dbDump},
+    Command{"db", "append", "PATH [N=VALUE ...]", dbAppend},
+    Command{"db", "set", "PATH ID N=VALUE ...", dbSet},
+    Command{"db", "delete", "PATH ID ...", dbDelete},
+    Command{"db", "pack", "PATH", dbPack},
+    Command{"db", "check", "PATH", dbCheck},
     Command{"text", "date", "TEXT", textDate},
+    Command{"text", "duration", "MS", textDuration},
+    Command{"probe", "", "URL [--wait S]", probe},
 };
 
 std::string usageText() {
   std::string text = "usage: gebu-cli COMMAND ...\n";
   for (const Command& command : kCommands) {
-    text += "  gebu-cli " + std::string(command.group) + " " + std::string(command.name) + " " +
-            std::string(command.usage) + "\n";
+    text += "  gebu-cli " + std::string(command.group) + " ";
+    if (!command.name.empty()) text += std::string(command.name) + " ";
+    text += std::string(command.usage) + "\n";
   }
   return text;
 }
@@ -35,12 +48,17 @@ int runCommandLine(std::span<const std::string> args, CommandOutput& output) {
     output.out += usageText();
     return kSuccess;
   }
-  if (args.size() >= 2) {
-    for (const Command& command : kCommands) {
-      if (args[0] == command.group && args[1] == command.name) return command.run(args.subspan(2), output);
-    }
+  for (const Command& command : kCommands) {
+    if (args.empty() || args[0] != command.group) continue;
+    if (command.name.empty()) return command.run(args.subspan(1), output);  // a command of one word
+    if (args.size() >= 2 && args[1] == command.name) return command.run(args.subspan(2), output);
   }
   output.err += usageText();
+  return kUsageError;
+}
+
+int usageError(CommandOutput& output, const std::string& message) {
+  output.err += "usage error: " + message + "\n";
   return kUsageError;
 }
 

@@ -21,7 +21,7 @@ using CommandHandler = int (*)(std::span<const std::string> args, CommandOutput&
 
 struct Command {
   std::string_view group;
-  std::string_view name;
+  std::string_view name;   // empty for a command of one word ("probe URL")
   std::string_view usage;  // the arguments, for the usage text
   CommandHandler run;
 };
@@ -29,7 +29,11 @@ struct Command {
 // Every command of the program.
 std::span<const Command> allCommands();
 
-// Runs the command named by args[0] and args[1] (the program name not included).
+// Runs the command named by args[0] and args[1], or by args[0] alone for a command of one word
+// (the program name not included).
 int runCommandLine(std::span<const std::string> args, CommandOutput& output);
+
+// Adds "usage error: <message>" to stderr and returns kUsageError.
+int usageError(CommandOutput& output, const std::string& message);
 
 }  // namespace cli

@@ -85,13 +85,29 @@ JsonWriter& JsonWriter::number(std::int64_t value) {
   return *this;
 }
 
-JsonWriter& JsonWriter::number(double value) {
-  if (!std::isfinite(value)) return null();
-  beforeValue();
+namespace {
+
+template <typename Real>
+void appendShortest(std::string& text, Real value) {
   char buffer[32];
   auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
   (void)error;
-  text_.append(buffer, end);
+  text.append(buffer, end);
+}
+
+}  // namespace
+
+JsonWriter& JsonWriter::number(double value) {
+  if (!std::isfinite(value)) return null();
+  beforeValue();
+  appendShortest(text_, value);
+  return *this;
+}
+
+JsonWriter& JsonWriter::number(float value) {
+  if (!std::isfinite(value)) return null();
+  beforeValue();
+  appendShortest(text_, value);
   return *this;
 }
 

@@ -20,6 +20,8 @@ class JsonWriter {
   JsonWriter& number(std::int64_t value);
   // The shortest text that reads back as the same double; null for NaN and infinities.
   JsonWriter& number(double value);
+  // The shortest text that reads back as the same single-precision value; null as above.
+  JsonWriter& number(float value);
   JsonWriter& boolean(bool value);
   JsonWriter& null();
 

@@ -32,6 +32,17 @@ compare forms parse "a\"b\\c|3|4|0||" --attrs 6
 compare forms parse ""
 compare forms parse x --attrs 9
 compare nothing
+compare text duration 0
+compare text duration 1235
+compare text duration 59999
+compare text duration 90000
+compare text duration 86399999
+compare text duration 31104000000
+compare text duration -5
+compare text duration -9223372036854775808
+compare text duration 1.5
+compare probe ""
+compare probe "ftp://127.0.0.1/"
 # One writes, the other reads, both ways.
 "$native" settings set 程序.ini 表单库 1_名称 示例表单 >/dev/null
 "$wine_run" "$windows" settings set 程序.ini 表单库 数量 1 --number >/dev/null
@@ -39,6 +50,23 @@ compare settings get 程序.ini 表单库 1_名称
 compare settings get 程序.ini 表单库 数量
 compare settings get 程序.ini 表单库 索引 --default -1
 compare settings get missing.ini S K --default 默认
+# Database files: made by one, written by both, read by both.
+"$native" db create 列表 平台:10:10 备注:12 PING:3 金额:6 到期:8 开:7 数据:11 >/dev/null
+"$wine_run" "$windows" db append 列表 平台=阿里云 备注=很长的备注 PING=42 金额=1.25 到期=2017-12-10 开=真 数据=00ff >/dev/null
+"$native" db append 列表 平台=腾讯云 PING=-1 备注=临时 >/dev/null
+"$wine_run" "$windows" db append 列表 平台=华为 金额=-0.1 >/dev/null
+"$native" db delete 列表 2 >/dev/null
+compare db info 列表
+compare db dump 列表
+compare db dump 列表 --deleted
+compare db check 列表
+compare db append 列表 PING=abc
+"$wine_run" "$windows" db pack 列表 >/dev/null
+compare db dump 列表 --deleted
+"$wine_run" "$windows" db create 表二.edb 名称:10:20 备注:12 >/dev/null
+"$native" db append 表二.edb 名称=甲 备注=乙 >/dev/null
+compare db dump 表二.edb
+compare db check missing
 
 echo "cli parity: $passed passed, $failed failed"
 [ $failed -eq 0 ]

@@ -1,0 +1,145 @@
+// gebu-bench: times the record database engine against SQLite on the same data in one run and
+// prints one line per workload: "name: ours X ms, sqlite Y ms, ratio X/Y", then whether the
+// ratios met their targets.
+// Usage: gebu-bench [--records N]   (N records, 100000 by default)
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "bench/engine_side.h"
+#include "bench/report.h"
+#include "bench/sample_data.h"
+#include "bench/sqlite_side.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+constexpr int kDefaultRecords = 100000;
+constexpr std::uint64_t kSeed = 20240601;
+// How often the workloads that only read run on each side.
+constexpr int kReadRuns = 3;
+
+// A fresh folder for the benchmark's files, removed with them at the end.
+class WorkFolder {
+ public:
+  WorkFolder() {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() / ("gebu-bench-" + std::to_string(stamp));
+    std::filesystem::create_directories(path_);
+  }
+  ~WorkFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+  std::string file(const char* name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The record count of "--records N", nothing for a wrong call.
+std::optional<int> recordCountArgument(int argc, char** argv) {
+  if (argc == 1) return kDefaultRecords;
+  if (argc != 3 || std::string(argv[1]) != "--records") return std::nullopt;
+  char* end = nullptr;
+  const long count = std::strtol(argv[2], &end, 10);
+  if (*end != '\0' || count < 2 || count > 10000000) return std::nullopt;
+  return static_cast<int>(count);
+}
+
+using Work = std::function<std::optional<std::uint64_t>()>;
+
+// Runs a workload on one side, keeping the fastest of its runs; false when it failed.
+bool runSide(const char* name, const Work& work, const bench::Side& side, const char* sideName, bench::Timed& best) {
+  const bench::Timed run = bench::timed(work);
+  if (!run.digest) {
+    std::fprintf(stderr, "%s (%s): %s\n", name, sideName, side.error().c_str());
+    return false;
+  }
+  if (best.digest && *best.digest != *run.digest) {
+    std::fprintf(stderr, "%s (%s): the runs read different data\n", name, sideName);
+    return false;
+  }
+  if (!best.digest || run.milliseconds < best.milliseconds) best = run;
+  return true;
+}
+
+// Times one workload on both sides, `runs` times in turn (only workloads that change nothing run
+// more than once; each side's fastest run counts, which evens out a busy machine), checks that
+// both read the same, and prints its line.
+bool compare(bench::Comparison comparison, int runs, const Work& ours, const Work& sqlite,
+             const bench::Side& oursSide, const bench::Side& sqliteSide,
+             std::vector<bench::Comparison>& comparisons) {
+  bench::Timed a, b;
+  for (int run = 0; run < runs; ++run) {
+    if (!runSide(comparison.name.c_str(), ours, oursSide, "ours", a) ||
+        !runSide(comparison.name.c_str(), sqlite, sqliteSide, "sqlite", b)) {
+      return false;
+    }
+  }
+  if (*a.digest != *b.digest) {
+    std::fprintf(stderr, "%s: the two sides read different data\n", comparison.name.c_str());
+    return false;
+  }
+  comparison.ours = a.milliseconds;
+  comparison.sqlite = b.milliseconds;
+  std::printf("%s\n", bench::reportLine(comparison).c_str());
+  std::fflush(stdout);
+  comparisons.push_back(comparison);
+  return true;
+}
+
+int runBenchmark(int count) {
+  bench::Random random(kSeed);
+  const std::vector<bench::SampleRecord> records = bench::makeRecords(count, random);
+  const std::vector<int> findIds = bench::randomIds(count, count, random);
+  const std::vector<int> updateIds = bench::randomIds(count, count, random);
+  std::vector<std::int32_t> updateValues;
+  for (int i = 0; i < count; ++i) updateValues.push_back(static_cast<std::int32_t>(random.below(800)));
+
+  WorkFolder folder;
+  bench::EngineSide ours(platform::utf8ToGbk(folder.file("bench.edb")));
+  bench::SqliteSide sqlite(folder.file("bench.sqlite"));
+  if (!ours.ok() || !sqlite.ok()) {
+    std::fprintf(stderr, "setting up: %s%s\n", ours.error().c_str(), sqlite.error().c_str());
+    return 1;
+  }
+
+  std::vector<bench::Comparison> comparisons;
+  auto both = [&](const char* name, double target, int runs, const Work& oursWork, const Work& sqliteWork) {
+    return compare({name, 0, 0, target}, runs, oursWork, sqliteWork, ours, sqlite, comparisons);
+  };
+  const bool ran =
+      both("append", 2.0, 1, [&] { return ours.append(records); }, [&] { return sqlite.append(records); }) &&
+      both("scan", 1.0, kReadRuns, [&] { return ours.scan(); }, [&] { return sqlite.scan(); }) &&
+      both("find", 1.0, kReadRuns, [&] { return ours.find(findIds, bench::kDomainColumn); },
+           [&] { return sqlite.find(findIds, bench::kDomainColumn); }) &&
+      both("update", 2.0, 1, [&] { return ours.update(updateIds, updateValues); },
+           [&] { return sqlite.update(updateIds, updateValues); });
+  if (!ran) return 1;
+  if (ours.scan() != sqlite.scan()) {  // the updates landed alike
+    std::fprintf(stderr, "update: the two sides hold different data afterwards\n");
+    return 1;
+  }
+  if (!both("pack", 2.0, 1, [&] { return ours.pack(); }, [&] { return sqlite.pack(); })) return 1;
+  std::printf("%s\n", bench::targetsLine(comparisons).c_str());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<int> count = recordCountArgument(argc, argv);
+  if (!count) {
+    std::fprintf(stderr, "usage: gebu-bench [--records N]\n");
+    return 2;
+  }
+  return runBenchmark(*count);
+}

@@ -1,0 +1,34 @@
+#include "bench/report.h"
+
+#include <cstdio>
+
+namespace bench {
+namespace {
+
+std::string formatted(const char* format, double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return buffer;
+}
+
+// Whole milliseconds, with one decimal below 10 ms so that quick runs still say something.
+std::string milliseconds(double value) { return formatted(value < 10 ? "%.1f" : "%.0f", value); }
+
+}  // namespace
+
+std::string reportLine(const Comparison& comparison) {
+  return comparison.name + ": ours " + milliseconds(comparison.ours) + " ms, sqlite " +
+         milliseconds(comparison.sqlite) + " ms, ratio " + formatted("%.2f", comparison.ratio());
+}
+
+std::string targetsLine(const std::vector<Comparison>& comparisons) {
+  std::string missed;
+  for (const Comparison& comparison : comparisons) {
+    if (comparison.ratio() <= comparison.target) continue;
+    missed += (missed.empty() ? " " : ", ") + comparison.name + " " + formatted("%.2f", comparison.ratio()) + " > " +
+              formatted("%.1f", comparison.target);
+  }
+  return missed.empty() ? "targets: met" : "targets: missed by" + missed;
+}
+
+}  // namespace bench

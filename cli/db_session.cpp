@@ -1,0 +1,101 @@
+#include "cli/db_session.h"
+
+#include <limits>
+
+#include "base/text_value.h"
+#include "cli/db_values.h"
+#include "cli/text_encoding.h"
+#include "cli/value_text.h"
+
+namespace cli {
+namespace {
+
+// The alias under which a command opens its database.
+constexpr char kAlias[] = "gebu_cli";
+
+bool isAllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && base::findTextIgnoreCase(a, b) == 0;
+}
+
+}  // namespace
+
+DbSession::DbSession(std::string_view utf8Path, Purpose purpose) {
+  const bool readOnly = purpose == Purpose::Read;
+  const int share = readOnly ? recorddb::kShareDenyNone : recorddb::kShareDenyWrite;
+  if (!recorddb::openDatabase(toSystemText(utf8Path), kAlias, readOnly, share)) return;
+  layout_ = recorddb::currentDatabaseLayout();
+  if (!layout_) recorddb::closeDatabase(kAlias);
+}
+
+DbSession::~DbSession() {
+  if (layout_) recorddb::closeDatabase(kAlias);
+}
+
+std::string engineErrorText() {
+  return "error " + std::to_string(recorddb::lastError()) + ": " + toUtf8(recorddb::lastErrorText());
+}
+
+int engineFailure(CommandOutput& output) {
+  output.err += engineErrorText() + "\n";
+  return kFailure;
+}
+
+std::optional<int> fieldPosition(const recorddb::DatabaseLayout& layout, std::string_view utf8Designator) {
+  const auto count = static_cast<std::int64_t>(layout.fields.size());
+  if (isAllDigits(utf8Designator)) {
+    std::optional<std::int64_t> position = parseWholeNumber(utf8Designator, 1, count);
+    if (!position) return std::nullopt;
+    return static_cast<int>(*position);
+  }
+  const base::TextValue name = toSystemText(utf8Designator);
+  for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+    if (equalsIgnoringCase(layout.fields[i].name, name)) return static_cast<int>(i + 1);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<Assignment>> parseAssignments(std::span<const std::string> args,
+                                                        const recorddb::DatabaseLayout& layout,
+                                                        std::string& error) {
+  std::vector<Assignment> assignments;
+  for (const std::string& arg : args) {
+    const std::size_t equals = arg.find('=');  // field names cannot hold "="
+    if (equals == std::string::npos) {
+      error = "not N=VALUE: " + arg;
+      return std::nullopt;
+    }
+    const std::string designator = arg.substr(0, equals);
+    std::optional<int> position = fieldPosition(layout, designator);
+    if (!position) {
+      error = "no field " + designator;
+      return std::nullopt;
+    }
+    const std::int32_t type = layout.fields[*position - 1].type;
+    std::optional<recorddb::FieldValue> value = parseFieldValue(type, std::string_view(arg).substr(equals + 1));
+    if (!value) {
+      error = "field " + designator + " takes " + expectedValueText(type) + ": " + arg.substr(equals + 1);
+      return std::nullopt;
+    }
+    assignments.push_back({*position, std::move(*value)});
+  }
+  return assignments;
+}
+
+bool writeAssignments(const std::vector<Assignment>& assignments) {
+  for (const Assignment& assignment : assignments) {
+    if (!recorddb::writeField(assignment.position, assignment.value)) return false;
+  }
+  return true;
+}
+
+std::optional<int> parseRecordId(std::string_view utf8) {
+  std::optional<std::int64_t> id = parseWholeNumber(utf8, 1, std::numeric_limits<std::int32_t>::max());
+  if (!id) return std::nullopt;
+  return static_cast<int>(*id);
+}
+
+}  // namespace cli
