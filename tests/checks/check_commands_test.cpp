@@ -8,22 +8,16 @@
 #include <vector>
 
 #include "tests/checks/test_http_server.h"
+#include "tests/support/run_cli.h"
 
 namespace {
 
 using checks_testing::LoopbackSocket;
 using checks_testing::TestHttpServer;
 
-struct Result {
-  int status;
-  std::string out;
-};
+using Result = testing_support::CliResult;
 
-Result run(std::vector<std::string> args) {
-  cli::CommandOutput output;
-  const int status = cli::runCommandLine(args, output);
-  return {status, output.out};
-}
+Result run(const std::vector<std::string>& args) { return testing_support::runCli(args); }
 
 TEST(ProbeCommandTest, PrintsTheStatusCode) {
   TestHttpServer server;

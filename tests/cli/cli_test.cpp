@@ -7,22 +7,15 @@
 #include "platform/file.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "tests/support/run_cli.h"
 #include "tests/support/scratch_dir.h"
 
 namespace cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing_support::CliResult;
 
-Result run(std::vector<std::string> args) {
-  CommandOutput output;
-  int status = runCommandLine(args, output);
-  return {status, output.out, output.err};
-}
+Result run(const std::vector<std::string>& args) { return testing_support::runCli(args); }
 
 // UTF-8 spellings of the texts used below.
 const std::string kSection = "\xE8\xA1\xA8\xE5\x8D\x95\xE5\xBA\x93";  // 表单库

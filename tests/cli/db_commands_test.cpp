@@ -11,22 +11,15 @@
 #include "platform/paths.h"
 #include "platform/text_codec.h"
 #include "recorddb/format.h"
+#include "tests/support/run_cli.h"
 #include "tests/support/scratch_dir.h"
 
 namespace cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing_support::CliResult;
 
-Result run(std::vector<std::string> args) {
-  CommandOutput output;
-  int status = runCommandLine(args, output);
-  return {status, output.out, output.err};
-}
+Result run(const std::vector<std::string>& args) { return testing_support::runCli(args); }
 
 std::string u(const std::string& gbk) { return platform::gbkToUtf8(gbk); }
 
