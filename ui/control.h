@@ -1,0 +1,140 @@
+#pragma once
+// Control: one named element of a window, built from a layout entry. The properties that only
+// the program changes (bounds, visibility, enabled state, tag, text colour, font) are kept here
+// and handed to the backend; what the user can change (content, check state, selection) is asked
+// of the backend. The event rules live here, once for every backend: a backend reports what the
+// user did through the raise* functions and never raises events for changes the program makes.
+
+#include <functional>
+#include <memory>
+
+#include "base/text_value.h"
+#include "ui/geometry.h"
+
+namespace ui {
+
+class Window;
+
+enum class ControlKind {
+  Label,
+  Button,
+  EditBox,
+  CheckBox,
+  RadioButton,
+  ComboBox,        // a drop-down list
+  ListBox,
+  CheckedListBox,
+  GroupBox,
+  Panel,           // a picture box used as a container
+  DrawingPanel,
+  TreeView,
+  Toolbar,
+  Splitter,
+  ColorPicker,
+};
+
+// One row of a window's designed layout: the control's name, kind, parent (empty: the window),
+// bounds relative to the parent, caption (or content), and whether it is shown and enabled.
+struct LayoutEntry {
+  base::TextValue name;
+  ControlKind kind = ControlKind::Label;
+  base::TextValue parent;
+  Rect bounds;
+  base::TextValue caption;
+  bool visible = true;
+  bool enabled = true;
+};
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const base::TextValue& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+  Window& window() const { return window_; }
+  // The control it is placed in, or null for the window itself.
+  Control* parent() const { return parent_; }
+
+  const Rect& bounds() const { return bounds_; }
+  void setBounds(const Rect& bounds);
+  void move(int left, int top) { setBounds({left, top, bounds_.width, bounds_.height}); }
+  void resize(int width, int height) { setBounds({bounds_.left, bounds_.top, width, height}); }
+
+  bool visible() const { return visible_; }
+  void setVisible(bool visible);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+
+  // A free text every control carries (the system keeps markers and small texts in it).
+  const base::TextValue& tag() const { return tag_; }
+  void setTag(base::TextValue tag) { tag_ = std::move(tag); }
+
+  Color textColor() const { return textColor_; }
+  void setTextColor(Color color);
+  const Font& font() const { return font_; }
+  void setFont(const Font& font);
+
+  // The caption of labels, buttons, check boxes and group boxes; an edit box's content.
+  virtual base::TextValue caption() const { return caption_; }
+  virtual void setCaption(const base::TextValue& caption);
+
+  void focus() { applyFocus(); }
+  virtual bool hasFocus() const = 0;
+
+  // Events. Mouse positions are relative to the control.
+  std::function<void()> onClick;
+  std::function<void()> onFocusGained;
+  std::function<void()> onFocusLost;
+  std::function<void(const MouseEvent&)> onMouseDown;
+  std::function<void(const MouseEvent&)> onMouseUp;
+  std::function<void(const MouseEvent&)> onMouseMove;
+
+ protected:
+  Control(Window& window, Control* parent, const LayoutEntry& entry);
+
+  // What the backend does for a property the program set.
+  virtual void applyBounds(const Rect& bounds) = 0;
+  virtual void applyVisible(bool visible) = 0;
+  virtual void applyEnabled(bool enabled) = 0;
+  virtual void applyTextColor(Color color) = 0;
+  virtual void applyFont(const Font& font) = 0;
+  virtual void applyCaption(const base::TextValue& caption) = 0;
+  virtual void applyFocus() = 0;
+
+  // What the backend reports of the user.
+  void raiseClick() { fire(onClick); }
+  void raiseFocusGained() { fire(onFocusGained); }
+  void raiseFocusLost() { fire(onFocusLost); }
+  void raiseMouseDown(const MouseEvent& event) { fire(onMouseDown, event); }
+  void raiseMouseUp(const MouseEvent& event) { fire(onMouseUp, event); }
+  void raiseMouseMove(const MouseEvent& event) { fire(onMouseMove, event); }
+
+  template <typename Handler, typename... Args>
+  static void fire(const Handler& handler, Args&&... args) {
+    if (handler) handler(std::forward<Args>(args)...);
+  }
+
+  // Takes over the properties and event handlers of a template control (copying controls); kinds
+  // with more of them extend it.
+  virtual void copyFrom(const Control& original);
+
+  base::TextValue caption_;
+
+ private:
+  friend class Window;
+
+  base::TextValue name_;
+  ControlKind kind_;
+  Window& window_;
+  Control* parent_;
+  Rect bounds_;
+  bool visible_;
+  bool enabled_;
+  base::TextValue tag_;
+  Color textColor_ = kBlack;
+  Font font_;
+};
+
+}  // namespace ui

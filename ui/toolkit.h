@@ -1,0 +1,68 @@
+#pragma once
+// Toolkit: what the program needs of the platform's user interface beyond single windows. The
+// application holds one and hands it (or its parts) to the windows; tests use the headless one.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/text_value.h"
+#include "ui/canvas.h"
+#include "ui/message_box.h"
+#include "ui/window.h"
+
+namespace ui {
+
+struct MenuItem {
+  base::TextValue caption;
+  int command = 0;
+};
+
+// The notification-area icon's events: 1 left click, 2 double click, 3 right click.
+enum class TrayEvent { LeftClick = 1, DoubleClick = 2, RightClick = 3 };
+
+class Toolkit : public MessagePresenter {
+ public:
+  ~Toolkit() override = default;
+
+  // A new window from its layout; non-modal, owned by `owner` when given. The window's onCreated
+  // runs once the caller has set its handlers, at show().
+  virtual std::unique_ptr<Window> createWindow(const WindowLayout& layout, Window* owner) = 0;
+  // Shows a created window the first time, raising its onCreated first.
+  virtual void show(Window& window) = 0;
+
+  // Runs until no window of the program is left.
+  virtual void runMessageLoop() = 0;
+  // Lets the events that are waiting run, then returns.
+  virtual void processPendingEvents() = 0;
+
+  // Message boxes (MessagePresenter::show).
+
+  // Keys held now (kCtrl, kShift, kAlt added) and the pointer's screen position.
+  virtual int keyState() = 0;
+  virtual Point cursorPosition() = 0;
+  virtual Rect screenArea() = 0;
+
+  virtual void setClipboardText(const base::TextValue& text) = 0;
+  virtual base::TextValue clipboardText() = 0;
+  virtual void beep() = 0;
+
+  // Pictures from BMP or ICO bytes; null when the bytes are not a picture.
+  virtual std::unique_ptr<Picture> loadPicture(const std::string& bytes) = 0;
+
+  // A popup menu at a screen position, one submenu captioned `title` holding `items`; returns when
+  // it closes; the chosen item's command reaches `owner.onCommand`.
+  virtual void showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                             const std::vector<MenuItem>& items) = 0;
+
+  // The notification-area icon of `window`, with its tooltip; events go to the handler.
+  virtual void addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,
+                           std::function<void(TrayEvent)> handler) = 0;
+  virtual void removeTrayIcon(Window& window) = 0;
+
+  // Calls `tick` every `milliseconds` on the UI thread until stopTimer; the timer's id.
+  virtual int startTimer(int milliseconds, std::function<void()> tick) = 0;
+  virtual void stopTimer(int id) = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,95 @@
+#pragma once
+// Window: a top-level window built from a designed layout. Its controls are found by name and
+// listed in layout order; controls can be copied at run time from hidden templates.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/text_value.h"
+#include "ui/control.h"
+
+namespace ui {
+
+struct WindowLayout {
+  base::TextValue name;  // also the window class of a main window
+  base::TextValue title;
+  Rect bounds;           // outer bounds on the screen
+  std::vector<LayoutEntry> controls;
+};
+
+class Window {
+ public:
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  const base::TextValue& name() const { return name_; }
+  Window* owner() const { return owner_; }
+
+  // The control of that name, or null.
+  Control* control(const base::TextValue& name) const;
+  template <typename Kind>
+  Kind& get(const base::TextValue& name) const {
+    return dynamic_cast<Kind&>(*control(name));
+  }
+  // Every control, in layout order (copies after the designed ones).
+  std::vector<Control*> controls() const;
+
+  // A hidden copy of `original` (same kind, size, font, caption, colours and event handlers),
+  // placed in the same parent, under `name`.
+  Control& copyControl(const Control& original, const base::TextValue& name);
+  // Destroys a control made by copyControl.
+  void destroyControl(Control& control);
+
+  virtual base::TextValue title() const = 0;
+  virtual void setTitle(const base::TextValue& title) = 0;
+  virtual Rect bounds() const = 0;  // on the screen
+  virtual void setBounds(const Rect& bounds) = 0;
+  virtual Size clientSize() const = 0;
+  virtual bool visible() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool minimized() const = 0;
+  virtual void restore() = 0;  // from minimised to normal
+  virtual void centerOnScreen() = 0;
+  virtual bool topmost() const = 0;
+  virtual void setTopmost(bool topmost) = 0;
+  virtual void activate() = 0;  // to the foreground, with the keyboard focus
+  // Asks to close: onQueryClose runs first and may refuse; then the window is destroyed.
+  virtual void close() = 0;
+
+  std::function<void()> onCreated;
+  std::function<void()> onResized;
+  std::function<bool()> onQueryClose;  // false keeps the window open
+  std::function<void()> onClosed;
+  // Mouse moves and left releases over the window itself (outside its controls, or while the
+  // mouse is captured), in client coordinates.
+  std::function<void(const MouseEvent&)> onMouseMove;
+  std::function<void(const MouseEvent&)> onMouseUp;
+  // The wheel turned while the pointer is over the window: the signed notch count (positive:
+  // away from the user) and the pointer's screen position.
+  std::function<void(int notches, Point screen)> onMouseWheel;
+  // A menu command chosen in a popup menu owned by this window.
+  std::function<void(int command)> onCommand;
+
+ protected:
+  Window(const WindowLayout& layout, Window* owner);
+
+  // Builds the designed controls (backends call it once their window exists).
+  void buildControls(const std::vector<LayoutEntry>& entries);
+  // A control of the entry's kind, not yet shown or placed (the backend's own class).
+  virtual std::unique_ptr<Control> makeControl(const LayoutEntry& entry, Control* parent) = 0;
+
+  bool raiseQueryClose() { return !onQueryClose || onQueryClose(); }
+  template <typename Handler, typename... Args>
+  static void fire(const Handler& handler, Args&&... args) {
+    if (handler) handler(std::forward<Args>(args)...);
+  }
+
+ private:
+  base::TextValue name_;
+  Window* owner_;
+  std::vector<std::unique_ptr<Control>> controls_;
+};
+
+}  // namespace ui
