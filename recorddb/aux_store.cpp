@@ -143,6 +143,9 @@ class AuxStore::Writer {
   int loadHeader() {
     if (header_) return kDbOk;
     if (int result = headerLock_.take(0)) return result;
+    // Another process may have added blocks since this run began; under the header lock the file
+    // length is settled.
+    if (int result = store_.blocksInFile(blocksInFile_)) return result;
     std::size_t got = 0;
     int result = file_.readAt(0, headerBytes_, sizeof headerBytes_, got);
     if (result != platform::kFileOk || got < sizeof headerBytes_) return auxError(result);

@@ -164,11 +164,9 @@ int OpenDatabase::append() {
   counters.slotCount = std::max(counters.slotCount, 0);
   if (counters.slotCount == INT32_MAX || counters.nextId == INT32_MAX) return kDbWriteRecordFailed;
   // Readers find a new record only through the slot count, which is written after the record.
-  // Where other processes may write, the record lock keeps their writes off the new slot too.
+  // The record lock keeps other processes off the new slot too.
   HeldByte recordLock(locks_, file_, slotOffset(counters.slotCount));
-  if (!cached()) {
-    if (int result = recordLock.take()) return result;
-  }
+  if (int result = recordLock.take()) return result;
   const std::uint64_t position = slotOffset(counters.slotCount);
   if (!cached()) {
     std::uint64_t length = 0;
@@ -193,12 +191,16 @@ int OpenDatabase::readField(std::size_t index, FieldValue& value) {
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
   const char* bytes = nullptr;
   char copy[format::kMaxTextLength];
+  // Held until a memo or bytes chain is read too, so that no writer elsewhere changes the chain
+  // between the slot and its blocks.
+  HeldByte lock(locks_, file_, slotOffset(currentRecord_));
   if (cached()) {
     const char* record = nullptr;
     if (int result = cachedRecord(currentRecord_, record)) return result;
     bytes = record + field.offset;
   } else {
-    if (int result = readRecordBytes(currentRecord_, field.offset, copy, static_cast<std::size_t>(field.width), true)) {
+    if (int result = lock.take()) return result;
+    if (int result = readRecordBytes(currentRecord_, field.offset, copy, static_cast<std::size_t>(field.width), false)) {
       return result;
     }
     bytes = copy;
@@ -220,9 +222,7 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   if (int result = convertForField(field, given, value)) return result;
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (!cached()) {
-    if (int result = lock.take()) return result;
-  }
+  if (int result = lock.take()) return result;
   const std::uint64_t position = slotOffset(currentRecord_) + static_cast<std::uint64_t>(field.offset);
   if (cached()) {
     Counters counters{};
@@ -254,9 +254,7 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
 int OpenDatabase::deleteCurrent() {
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (!cached()) {
-    if (int result = lock.take()) return result;
-  }
+  if (int result = lock.take()) return result;
   std::int32_t id = 0;
   int result = readStoredId(currentRecord_, id, false);
   if (result == kDbSeekFailed) return kDbNoCurrentRecord;

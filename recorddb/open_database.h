@@ -51,9 +51,9 @@ class OpenDatabase {
   };
 
   // Whether no other process can write: then records are read through a view of the file, the
-  // counters are kept in memory, and record locks are not taken, since they only keep a writer
-  // and readers apart and this process is the only writer. (Readers elsewhere still take them;
-  // the header lock still guards the counters.)
+  // counters are kept in memory, and reads take no locks. Writes still take the record lock (and
+  // appends the header lock): readers elsewhere, which share mode 3 lets in, rely on it never to
+  // see a record or a memo chain half written.
   bool cached() const { return view_ != nullptr; }
   std::uint64_t slotOffset(std::int32_t slot) const;
   int readCounters(Counters& counters, int minimumWait = 0);

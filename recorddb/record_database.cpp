@@ -2,6 +2,7 @@
 
 #include "recorddb/record_database.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -169,6 +170,8 @@ int currentRecordId() {
   if (!database) return fail(kDbNoCurrentDatabase, 0);
   std::int32_t id = 0;
   if (int result = database->currentStoredId(id)) return fail(result, 0);
+  // Only damage stores the one ID without an absolute value; no append ever writes it.
+  if (id == INT32_MIN) return fail(kDbReadRecordFailed, 0);
   return id < 0 ? -id : id;
 }
 
