@@ -1,6 +1,7 @@
 #pragma once
 // The toolbar: buttons with an image, a caption and a tooltip, and separators. A button can be
-// shown checked by the program; a click raises onButtonClick with the button's index.
+// shown checked, or disabled, by the program; neither raises anything, and a click leaves the checked
+// state alone. A click on an enabled button raises onButtonClick with the button's index.
 
 #include <vector>
 
@@ -25,6 +26,9 @@ class Toolbar : public Control {
   virtual void setChecked(int index, bool checked) = 0;
   virtual base::TextValue buttonCaption(int index) const = 0;
   virtual void setButtonCaption(int index, const base::TextValue& caption) = 0;
+  // Buttons are enabled when set; a disabled button cannot be clicked.
+  virtual bool isButtonEnabled(int index) const = 0;
+  virtual void setButtonEnabled(int index, bool enabled) = 0;
 
   std::function<void(int index)> onButtonClick;
 

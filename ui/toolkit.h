@@ -28,7 +28,8 @@ class Toolkit : public MessagePresenter {
   // A new window from its layout; non-modal, owned by `owner` when given. The window's onCreated
   // runs once the caller has set its handlers, at show().
   virtual std::unique_ptr<Window> createWindow(const WindowLayout& layout, Window* owner) = 0;
-  // Shows a created window the first time, raising its onCreated first.
+  // Shows a created window: the first time its onCreated runs first and its onResized after it is
+  // shown (so it lays itself out once); later calls only make it visible.
   virtual void show(Window& window) = 0;
 
   // Runs until no window of the program is left.
@@ -36,7 +37,8 @@ class Toolkit : public MessagePresenter {
   // Lets the events that are waiting run, then returns.
   virtual void processPendingEvents() = 0;
 
-  // Message boxes (MessagePresenter::show).
+  // Message boxes.
+  using MessagePresenter::show;
 
   // Keys held now (kCtrl, kShift, kAlt added) and the pointer's screen position.
   virtual int keyState() = 0;
@@ -51,7 +53,7 @@ class Toolkit : public MessagePresenter {
   virtual std::unique_ptr<Picture> loadPicture(const std::string& bytes) = 0;
 
   // A popup menu at a screen position, one submenu captioned `title` holding `items`; returns when
-  // it closes; the chosen item's command reaches `owner.onCommand`.
+  // it closes; the chosen item's command reaches `owner.onCommand` before it returns.
   virtual void showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
                              const std::vector<MenuItem>& items) = 0;
 

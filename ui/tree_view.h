@@ -1,6 +1,8 @@
 #pragma once
 // The tree box. Items are numbered in pre-order from 0 (-1: none); an item is added at the end of
 // its parent's children. Making an item current raises onSelectionChanged, as a click does.
+// Removing items keeps the current item current (its index may shift); removing the current item,
+// or an item above it, or clearing the tree leaves none current and raises onSelectionChanged once.
 
 #include <cstdint>
 #include <vector>
@@ -43,7 +45,8 @@ class TreeView : public Control {
   std::vector<TreeItemInfo> snapshot() const;
 
   virtual int currentItem() const = 0;
-  // Makes the item current (-1: none), raising onSelectionChanged when it changes.
+  // Makes the item current (-1, or an index that is no item: none), raising onSelectionChanged when
+  // it changes.
   virtual void setCurrentItem(int index) = 0;
   // The three images of items (list, key field, value).
   virtual void setImages(const std::vector<const Picture*>& images) = 0;

@@ -55,10 +55,13 @@ class Window {
   virtual bool topmost() const = 0;
   virtual void setTopmost(bool topmost) = 0;
   virtual void activate() = 0;  // to the foreground, with the keyboard focus
-  // Asks to close: onQueryClose runs first and may refuse; then the window is destroyed.
+  // Asks to close: onQueryClose runs first and may refuse; then the window is destroyed, after the
+  // windows it owns (theirs is no question: they are destroyed, their onClosed runs).
   virtual void close() = 0;
 
   std::function<void()> onCreated;
+  // The size changed (set by the program, or by the user, minimising and restoring included); a
+  // move alone raises nothing.
   std::function<void()> onResized;
   std::function<bool()> onQueryClose;  // false keeps the window open
   std::function<void()> onClosed;

@@ -1,0 +1,340 @@
+// The contract suite's backend: the Win32 toolkit, and a user who sends the messages a real user's
+// keyboard and mouse produce.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <cstring>
+
+#include "tests/ui/contract/user_actions.h"
+#include "tests/ui/win32/win32_test_backend.h"
+#include "ui/win32/win32_control.h"
+#include "ui/win32/win32_panels.h"
+#include "ui/win32/win32_toolbar.h"
+#include "ui/win32/win32_tree_view.h"
+#include "ui/win32/win32_window.h"
+
+namespace ui_win32_test {
+
+namespace {
+
+struct BoxSearch {
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findBox(HWND window, LPARAM context) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(window, className, 16);
+  if (std::wstring(className) == L"#32770" && ::IsWindowVisible(window)) {
+    reinterpret_cast<BoxSearch*>(context)->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::wstring textOf(HWND window) {
+  std::array<wchar_t, 1024> text{};
+  ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+}  // namespace
+
+void pumpFor(int milliseconds) {
+  const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+  MSG message{};
+  while (static_cast<int>(end - ::GetTickCount()) > 0) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(5);
+  }
+}
+
+ui::MessageAnswer TestToolkit::show(const ui::MessageBoxRequest& request) {
+  ui::MessageAnswer answer = ui::MessageAnswer::Ok;
+  if (request.buttons == ui::MessageButtons::OkCancel && !answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  shown_.push_back({request, {}, {}});
+  const std::size_t record = shown_.size() - 1;
+  // Runs inside the box's own message loop.
+  int timer = 0;
+  timer = startTimer(50, [this, answer, record, &timer] {
+    BoxSearch search;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &findBox, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return;
+    stopTimer(timer);
+    shown_[record].shownText = textOf(::GetDlgItem(search.found, 0xFFFF));
+    shown_[record].shownCaption = textOf(search.found);
+    const int button = answer == ui::MessageAnswer::Ok ? IDOK : IDCANCEL;
+    ::SendMessageW(::GetDlgItem(search.found, button), BM_CLICK, 0, 0);
+  });
+  const ui::MessageAnswer shown = Win32Toolkit::show(request);
+  stopTimer(timer);
+  return shown;
+}
+
+}  // namespace ui_win32_test
+
+namespace ui_contract {
+namespace {
+
+using ui::win32::NativeControl;
+using ui_win32_test::TestToolkit;
+
+HWND hwndOf(ui::Control& control) {
+  auto* native = dynamic_cast<NativeControl*>(&control);
+  return native != nullptr ? native->hwnd() : nullptr;
+}
+
+HWND hwndOf(ui::Window& window) { return dynamic_cast<ui::win32::Win32Window&>(window).hwnd(); }
+
+// A user reaches a control that is shown and enabled, its parents too.
+bool reachable(HWND window) {
+  if (window == nullptr || !::IsWindowVisible(window)) return false;
+  for (HWND at = window; at != nullptr && (::GetWindowLongPtrW(at, GWL_STYLE) & WS_CHILD); at = ::GetParent(at)) {
+    if (!::IsWindowEnabled(at)) return false;
+  }
+  return true;
+}
+
+LPARAM pointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
+
+// Holds the Alt key down in the thread's keyboard state while it lives.
+class HeldAlt {
+ public:
+  explicit HeldAlt(bool held) : held_(held) {
+    if (!held_) return;
+    ::GetKeyboardState(saved_.data());
+    std::array<BYTE, 256> state = saved_;
+    state[VK_MENU] |= 0x80;
+    ::SetKeyboardState(state.data());
+  }
+  ~HeldAlt() {
+    if (held_) ::SetKeyboardState(saved_.data());
+  }
+  HeldAlt(const HeldAlt&) = delete;
+  HeldAlt& operator=(const HeldAlt&) = delete;
+
+ private:
+  bool held_;
+  std::array<BYTE, 256> saved_{};
+};
+
+WPARAM mouseFlags(const ui::MouseEvent& event, bool buttonHeld) {
+  WPARAM flags = 0;
+  if (event.keys & ui::kCtrl) flags |= MK_CONTROL;
+  if (event.keys & ui::kShift) flags |= MK_SHIFT;
+  if (buttonHeld && event.button == ui::MouseButton::Left) flags |= MK_LBUTTON;
+  if (buttonHeld && event.button == ui::MouseButton::Right) flags |= MK_RBUTTON;
+  return flags;
+}
+
+class Win32Actions : public UserActions {
+ public:
+  explicit Win32Actions(TestToolkit& toolkit) : toolkit_(toolkit) {}
+
+  void focus(ui::Control& control) override {
+    HWND window = hwndOf(control);
+    if (!reachable(window)) return;
+    ::SetFocus(window);
+    settle();
+  }
+
+  void type(ui::EditBox& box, const base::TextValue& text) override {
+    HWND window = hwndOf(box);
+    if (!reachable(window)) return;
+    ::SetFocus(window);
+    const std::wstring wide = ui::win32::wideText(text);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+      if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n') {
+        enter(window);
+        ++i;
+      } else {
+        ::SendMessageW(window, WM_CHAR, wide[i], 1);
+      }
+    }
+    settle();
+  }
+
+  void pressEnter(ui::EditBox& box) override {
+    HWND window = hwndOf(box);
+    if (!reachable(window)) return;
+    ::SetFocus(window);
+    enter(window);
+    settle();
+  }
+
+  void paste(ui::EditBox& box) override {
+    HWND window = hwndOf(box);
+    if (!reachable(window)) return;
+    ::SetFocus(window);
+    ::SendMessageW(window, WM_CHAR, 0x16, 1);  // Ctrl+V as the keyboard translates it
+    settle();
+  }
+
+  void click(ui::Control& control) override {
+    HWND window = hwndOf(control);
+    if (!reachable(window)) return;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    leftClick(window, client.right / 2, client.bottom / 2);
+  }
+
+  void pick(ui::ItemList& list, int index) override {
+    HWND window = hwndOf(list);
+    if (!reachable(window)) return;
+    if (list.kind() == ui::ControlKind::ComboBox) {
+      // The list opens, the item is chosen, the list closes: the box tells its parent.
+      ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      ::SendMessageW(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(window));
+      settle();
+      return;
+    }
+    ::SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    RECT item{};
+    if (::SendMessageW(window, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) return;
+    leftClick(window, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  }
+
+  void toggleCheck(ui::CheckedListBox& list, int index) override {
+    HWND window = hwndOf(list);
+    if (!reachable(window)) return;
+    ::SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    RECT item{};
+    if (::SendMessageW(window, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) return;
+    leftClick(window, item.left + (item.bottom - item.top) / 2, (item.top + item.bottom) / 2);
+  }
+
+  void pressMouse(ui::Control& control, const ui::MouseEvent& event) override {
+    HWND window = hwndOf(control);
+    if (!reachable(window)) return;
+    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+    ::SendMessageW(window, message, mouseFlags(event, true), pointParam(event.x, event.y));
+  }
+
+  void releaseMouse(ui::Control& control, const ui::MouseEvent& event) override {
+    HWND window = hwndOf(control);
+    if (!reachable(window)) return;
+    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONUP : WM_LBUTTONUP;
+    ::SendMessageW(window, message, mouseFlags(event, false), pointParam(event.x, event.y));
+  }
+
+  void moveMouse(ui::Control& control, const ui::MouseEvent& event) override {
+    HWND window = hwndOf(control);
+    if (!reachable(window)) return;
+    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    ::SendMessageW(window, WM_MOUSEMOVE, mouseFlags(event, true), pointParam(event.x, event.y));
+  }
+
+  void clickToolbarButton(ui::Toolbar& toolbar, int index) override {
+    HWND window = hwndOf(toolbar);
+    if (!reachable(window)) return;
+    const ui::Rect button = dynamic_cast<ui::win32::Win32Toolbar&>(toolbar).buttonBounds(index);
+    if (button.width <= 0) return;
+    leftClick(window, button.left + button.width / 2, button.top + button.height / 2);
+  }
+
+  void dragSplitter(ui::Splitter& splitter, int position) override {
+    HWND window = hwndOf(splitter);
+    if (!reachable(window)) return;
+    const int grab = splitter.bounds().width / 2;
+    const int y = splitter.bounds().height / 2;
+    const int to = grab + position - splitter.bounds().left;
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(grab, y));
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, pointParam(to, y));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, pointParam(to, y));
+    settle();
+  }
+
+  void clickTreeItem(ui::TreeView& tree, int index) override {
+    HWND window = hwndOf(tree);
+    if (!reachable(window)) return;
+    HTREEITEM item = dynamic_cast<ui::win32::Win32TreeView&>(tree).handleOf(index);
+    if (item == nullptr) return;
+    ::SendMessageW(window, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    RECT area{};
+    std::memcpy(&area, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
+    if (!::SendMessageW(window, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&area))) return;
+    leftClick(window, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  }
+
+  LabelEdit editTreeLabel(ui::TreeView& tree, int index, const base::TextValue& text) override {
+    HWND window = hwndOf(tree);
+    if (!reachable(window)) return LabelEdit::Refused;
+    HTREEITEM item = dynamic_cast<ui::win32::Win32TreeView&>(tree).handleOf(index);
+    if (item == nullptr) return LabelEdit::Refused;
+    ::SetFocus(window);
+    auto edit = reinterpret_cast<HWND>(::SendMessageW(window, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(item)));
+    if (edit == nullptr) return LabelEdit::Refused;
+    ::SetWindowTextW(edit, ui::win32::wideText(text).c_str());
+    // Enter ends the edit and keeps the text.
+    ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    if (::IsWindow(edit)) ::SendMessageW(window, TVM_ENDEDITLABELNOW, FALSE, 0);
+    settle();
+    return tree.item(index).text == text ? LabelEdit::Accepted : LabelEdit::Rejected;
+  }
+
+  void closeWindow(ui::Window& window) override {
+    ::SendMessageW(hwndOf(window), WM_SYSCOMMAND, SC_CLOSE, 0);
+    settle();
+  }
+
+  void minimize(ui::Window& window) override {
+    ::SendMessageW(hwndOf(window), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    settle();
+  }
+
+  void turnWheel(ui::Window& window, int notches, ui::Point screen) override {
+    ::SendMessageW(hwndOf(window), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(notches * WHEEL_DELTA))),
+                   pointParam(screen.x, screen.y));
+  }
+
+  std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) override {
+    return dynamic_cast<ui::win32::Win32DrawingPanel&>(panel).gdiCanvas().pixel(point);
+  }
+
+  void answerNextMessageBox(ui::MessageAnswer answer) override { toolkit_.answerNextMessageBox(answer); }
+  std::vector<ui::MessageBoxRequest> shownMessageBoxes() override {
+    std::vector<ui::MessageBoxRequest> shown;
+    for (const ui_win32_test::ShownBox& box : toolkit_.shownBoxes()) shown.push_back(box.request);
+    return shown;
+  }
+
+ private:
+  void enter(HWND window) {
+    ::SendMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+    ::SendMessageW(window, WM_CHAR, L'\r', 1);
+    ::SendMessageW(window, WM_KEYUP, VK_RETURN, 0xC0000001);
+  }
+
+  void leftClick(HWND window, int x, int y) {
+    // Controls that follow the mouse in a loop of their own see the release waiting in the queue.
+    ::PostMessageW(window, WM_LBUTTONUP, 0, pointParam(x, y));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(x, y));
+    settle();
+  }
+
+  void settle() { toolkit_.processPendingEvents(); }
+
+  TestToolkit& toolkit_;
+};
+
+}  // namespace
+
+std::unique_ptr<BackendUnderTest> makeBackendUnderTest() {
+  auto backend = std::make_unique<BackendUnderTest>();
+  auto toolkit = std::make_unique<TestToolkit>();
+  backend->user = std::make_unique<Win32Actions>(*toolkit);
+  backend->toolkit = std::move(toolkit);
+  return backend;
+}
+
+}  // namespace ui_contract

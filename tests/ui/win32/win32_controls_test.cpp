@@ -1,0 +1,198 @@
+// Win32 controls: the styles the system controls are made with, the toolbar's tooltips and checked
+// look, the tree's items and images, and the notifications the program's own changes cause.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/ui/win32/win32_test_backend.h"
+#include "ui/list_controls.h"
+#include "ui/panels.h"
+#include "ui/simple_controls.h"
+#include "ui/tree_view.h"
+#include "ui/win32/win32_control.h"
+#include "ui/win32/win32_toolbar.h"
+#include "ui/win32/win32_tree_view.h"
+#include "ui/win32/win32_window.h"
+
+namespace ui_win32_test {
+namespace {
+
+using ui::ControlKind;
+
+HWND hwndOf(ui::Control& control) { return dynamic_cast<ui::win32::NativeControl&>(control).hwnd(); }
+
+LONG_PTR styleOf(HWND window) { return ::GetWindowLongPtrW(window, GWL_STYLE); }
+
+class Win32ControlsTest : public ::testing::Test {
+ protected:
+  Win32ControlsTest() {
+    ui::WindowLayout layout;
+    layout.name = "窗口控件";
+    layout.title = "控件";
+    layout.bounds = {40, 40, 800, 560};
+    auto add = [&layout](const base::TextValue& name, ControlKind kind, ui::Rect bounds) {
+      ui::LayoutEntry made;
+      made.name = name;
+      made.kind = kind;
+      made.bounds = bounds;
+      layout.controls.push_back(made);
+    };
+    add("工具条", ControlKind::Toolbar, {0, 0, 780, 43});
+    add("树型框", ControlKind::TreeView, {0, 50, 300, 400});
+    add("编辑框", ControlKind::EditBox, {310, 50, 200, 24});
+    add("组合框", ControlKind::ComboBox, {310, 80, 200, 23});
+    add("选择框", ControlKind::CheckBox, {310, 110, 200, 24});
+    window = kit.createWindow(layout, nullptr);
+    kit.show(*window);
+  }
+  ~Win32ControlsTest() override { window.reset(); }
+
+  TestToolkit kit;
+  std::unique_ptr<ui::Window> window;
+};
+
+TEST_F(Win32ControlsTest, TheToolbarShowsTooltipsSeparatorsAndTheCheckedLook) {
+  auto& toolbar = window->get<ui::win32::Win32Toolbar>("工具条");
+  toolbar.setButtons({{0, "新建列表", "新建一个根据表单创建的列表"}, {-1, "", ""}, {1, "自动列宽", "选中自动调整列宽"}}, {});
+  HWND handle = hwndOf(toolbar);
+  EXPECT_TRUE(styleOf(handle) & TBSTYLE_TOOLTIPS);
+  EXPECT_TRUE(styleOf(handle) & TBSTYLE_FLAT);
+  EXPECT_EQ(::SendMessageW(handle, TB_BUTTONCOUNT, 0, 0), 3);
+
+  TBBUTTON separator{};
+  ::SendMessageW(handle, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&separator));
+  EXPECT_TRUE(separator.fsStyle & BTNS_SEP);
+
+  toolbar.setChecked(2, true);
+  EXPECT_TRUE(::SendMessageW(handle, TB_GETSTATE, ui::win32::Win32Toolbar::kFirstCommand + 2, 0) & TBSTATE_CHECKED);
+
+  // The tooltip text the toolbar's tooltip window asks for.
+  NMTTDISPINFOW tip{};
+  tip.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageW(handle, TB_GETTOOLTIPS, 0, 0));
+  tip.hdr.idFrom = ui::win32::Win32Toolbar::kFirstCommand + 2;
+  tip.hdr.code = TTN_GETDISPINFOW;
+  ASSERT_NE(tip.hdr.hwndFrom, nullptr);
+  ::SendMessageW(::GetParent(handle), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip.lpszText, nullptr);
+  EXPECT_EQ(std::wstring(tip.lpszText), L"选中自动调整列宽");
+
+  toolbar.setButtonCaption(0, "停止PING");
+  wchar_t caption[64] = {};
+  ::SendMessageW(handle, TB_GETBUTTONTEXTW, ui::win32::Win32Toolbar::kFirstCommand, reinterpret_cast<LPARAM>(caption));
+  EXPECT_EQ(std::wstring(caption), L"停止PING");
+}
+
+TEST_F(Win32ControlsTest, TheTreeEditsLabelsAndKeepsItemDataAndImages) {
+  auto& tree = window->get<ui::win32::Win32TreeView>("树型框");
+  HWND handle = hwndOf(tree);
+  const LONG_PTR style = styleOf(handle);
+  for (LONG_PTR wanted : {TVS_HASLINES, TVS_HASBUTTONS, TVS_LINESATROOT, TVS_EDITLABELS, TVS_SHOWSELALWAYS}) {
+    EXPECT_TRUE(style & wanted) << wanted;
+  }
+  const int list = tree.addItem(-1, {"列表", 0, 0, 70000, false, false});
+  const int field = tree.addItem(list, {"字段", 1, 1, -5, false, false});
+  TVITEMW item{};
+  item.mask = TVIF_HANDLE | TVIF_PARAM;
+  item.hItem = tree.handleOf(field);
+  ::SendMessageW(handle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.lParam, -5);
+  EXPECT_EQ(tree.indexOf(tree.handleOf(field)), field);
+  EXPECT_EQ(tree.handleOf(7), nullptr);
+
+  // A user's selection reaches the tree as TVN_SELCHANGED.
+  int changes = 0;
+  tree.onSelectionChanged = [&] { ++changes; };
+  tree.setCurrentItem(field);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageW(handle, TVM_GETNEXTITEM, TVGN_CARET, 0)), tree.handleOf(field));
+
+  std::string bmp = "BM";
+  auto put = [&bmp](std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bmp.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+  };
+  for (const auto& [value, count] : std::vector<std::pair<std::uint32_t, int>>{
+           {54 + 16 * 16 * 4, 4}, {0, 4}, {54, 4}, {40, 4}, {16, 4}, {16, 4}, {1, 2}, {32, 2}}) {
+    put(value, count);
+  }
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  for (int i = 0; i < 256; ++i) put(0xFF00FF00, 4);
+  std::unique_ptr<ui::Picture> picture = kit.loadPicture(bmp);
+  ASSERT_NE(picture, nullptr);
+  tree.setImages({picture.get(), picture.get(), picture.get()});
+  auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(handle, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(::ImageList_GetImageCount(images), 3);
+  int width = 0;
+  int height = 0;
+  ::ImageList_GetIconSize(images, &width, &height);
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 16);
+}
+
+TEST_F(Win32ControlsTest, TheProgramsChangesCauseNoEventsThroughTheSystemsNotifications) {
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  int changes = 0;
+  edit.onContentChanged = [&] { ++changes; };
+  edit.setText("砚川");
+  EXPECT_EQ(changes, 1);  // the toolkit's own, not EN_CHANGE's
+  // A change the system reports (not the program's) raises it.
+  ::SendMessageW(hwndOf(edit), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"格"));
+  EXPECT_EQ(changes, 2);
+
+  auto& combo = window->get<ui::ComboBox>("组合框");
+  int picks = 0;
+  combo.onSelectionChanged = [&] { ++picks; };
+  combo.setItems({"甲", "乙"});
+  combo.setCurrentIndex(1);
+  combo.setEditText("甲");
+  EXPECT_EQ(combo.currentIndex(), 0);
+  EXPECT_EQ(picks, 0);
+  EXPECT_TRUE(styleOf(hwndOf(combo)) & CBS_DROPDOWNLIST);
+
+  auto& check = window->get<ui::CheckBox>("选择框");
+  int clicks = 0;
+  check.onClick = [&] { ++clicks; };
+  check.setChecked(true);
+  EXPECT_EQ(::SendMessageW(hwndOf(check), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ::SendMessageW(hwndOf(check), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(check.checked());
+}
+
+TEST_F(Win32ControlsTest, AMultiLineEditBoxIsANewControlWithTheMultiLineStylesAndTheSameText) {
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  edit.setText("第一行");
+  edit.setTextColor(ui::rgb(0, 0, 255));
+  HWND before = hwndOf(edit);
+  edit.setMultiLine(true);
+  HWND after = hwndOf(edit);
+  EXPECT_FALSE(::IsWindow(before));
+  const LONG_PTR style = styleOf(after);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_TRUE(style & ES_WANTRETURN);
+  EXPECT_TRUE(style & ES_AUTOVSCROLL);
+  EXPECT_TRUE(::IsWindowVisible(after));
+  EXPECT_EQ(edit.text(), "第一行");
+  RECT area{};
+  ::GetWindowRect(after, &area);
+  EXPECT_EQ(area.right - area.left, 200);
+
+  // Enter breaks the line; onEnter is for single-line boxes.
+  int enters = 0;
+  edit.onEnter = [&] { ++enters; };
+  ::SendMessageW(after, EM_SETSEL, 100, 100);
+  ::SendMessageW(after, WM_CHAR, L'\r', 1);
+  ::SendMessageW(after, WM_CHAR, L'二', 1);
+  EXPECT_EQ(edit.text(), "第一行\r\n二");
+  EXPECT_EQ(enters, 0);
+
+  edit.setMultiLine(false);
+  EXPECT_FALSE(styleOf(hwndOf(edit)) & ES_MULTILINE);
+  ::SendMessageW(hwndOf(edit), WM_CHAR, L'\r', 1);
+  EXPECT_EQ(enters, 1);
+}
+
+}  // namespace
+}  // namespace ui_win32_test

@@ -1,0 +1,35 @@
+#pragma once
+// The Win32 toolkit as the tests drive it. Message boxes are real boxes, answered by a timer that
+// finds the box on the screen, reads its text and presses its button; every box is recorded with
+// the text the screen showed.
+
+#include <deque>
+#include <vector>
+
+#include "ui/win32/win32_toolkit.h"
+
+namespace ui_win32_test {
+
+struct ShownBox {
+  ui::MessageBoxRequest request;
+  std::wstring shownText;     // the box's message, as the screen showed it
+  std::wstring shownCaption;  // the box's title
+};
+
+class TestToolkit : public ui::win32::Win32Toolkit {
+ public:
+  using Win32Toolkit::show;
+  ui::MessageAnswer show(const ui::MessageBoxRequest& request) override;
+
+  void answerNextMessageBox(ui::MessageAnswer answer) { answers_.push_back(answer); }
+  const std::vector<ShownBox>& shownBoxes() const { return shown_; }
+
+ private:
+  std::deque<ui::MessageAnswer> answers_;
+  std::vector<ShownBox> shown_;
+};
+
+// Pumps the thread's messages for a while (lets the system finish painting).
+void pumpFor(int milliseconds);
+
+}  // namespace ui_win32_test

@@ -1,0 +1,81 @@
+#include "ui/headless/headless_tree_view.h"
+
+namespace ui::headless {
+
+int HeadlessTreeView::subtreeEnd(int index) const {
+  int end = index + 1;
+  // Items below `index` follow it; the first item whose parent chain misses it ends the subtree.
+  while (end < itemCount()) {
+    int ancestor = items_[static_cast<std::size_t>(end)].parent;
+    while (ancestor > index) ancestor = items_[static_cast<std::size_t>(ancestor)].parent;
+    if (ancestor != index) break;
+    ++end;
+  }
+  return end;
+}
+
+int HeadlessTreeView::addItem(int parent, const TreeItem& item) {
+  if (!valid(parent)) parent = -1;
+  const int at = parent < 0 ? itemCount() : subtreeEnd(parent);
+  for (Node& node : items_) {
+    if (node.parent >= at) ++node.parent;
+  }
+  items_.insert(items_.begin() + at, Node{item, parent});
+  if (current_ >= at) ++current_;
+  return at;
+}
+
+void HeadlessTreeView::removeItem(int index) {
+  if (!valid(index)) return;
+  const int end = subtreeEnd(index);
+  const int removed = end - index;
+  items_.erase(items_.begin() + index, items_.begin() + end);
+  for (Node& node : items_) {
+    if (node.parent >= end) node.parent -= removed;
+  }
+  if (current_ >= index && current_ < end) {
+    current_ = -1;
+    raiseSelectionChanged();
+  } else if (current_ >= end) {
+    current_ -= removed;
+  }
+}
+
+void HeadlessTreeView::clear() {
+  items_.clear();
+  if (current_ < 0) return;
+  current_ = -1;
+  raiseSelectionChanged();
+}
+
+TreeItem HeadlessTreeView::item(int index) const {
+  return valid(index) ? items_[static_cast<std::size_t>(index)].item : TreeItem();
+}
+
+void HeadlessTreeView::setItem(int index, const TreeItem& item) {
+  if (valid(index)) items_[static_cast<std::size_t>(index)].item = item;
+}
+
+int HeadlessTreeView::parentOf(int index) const {
+  return valid(index) ? items_[static_cast<std::size_t>(index)].parent : -1;
+}
+
+void HeadlessTreeView::setCurrentItem(int index) {
+  if (!valid(index)) index = -1;
+  if (index == current_) return;
+  current_ = index;
+  raiseSelectionChanged();
+}
+
+void HeadlessTreeView::userClickItem(int index) {
+  if (valid(index)) setCurrentItem(index);
+}
+
+LabelEditResult HeadlessTreeView::userEditLabel(int index, const base::TextValue& text) {
+  if (!valid(index) || !allowLabelEdit(index)) return LabelEditResult::Refused;
+  if (!acceptLabel(index, text)) return LabelEditResult::Rejected;
+  if (valid(index)) items_[static_cast<std::size_t>(index)].item.text = text;
+  return LabelEditResult::Accepted;
+}
+
+}  // namespace ui::headless

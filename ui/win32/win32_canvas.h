@@ -1,0 +1,55 @@
+#pragma once
+// The drawing panels' canvas: GDI drawing into a memory device context holding a bitmap the size
+// of the panel. The panel shows the bitmap when it repaints.
+
+#include <windows.h>
+
+#include "ui/canvas.h"
+#include "ui/win32/win32_handles.h"
+
+namespace ui::win32 {
+
+class GdiCanvas : public Canvas {
+ public:
+  GdiCanvas();
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  // A new size: what was drawn stays where it was, new area is cleared to the background.
+  void resize(Size size);
+  HDC dc() const { return dc_.get(); }
+  // The colour of a pixel of the buffer (what the panel shows there).
+  Color pixel(Point at) const;
+
+  Size size() const override { return size_; }
+  void setBackground(Color color) override { background_ = color; }
+  void setPen(Color color, int width = 1) override;
+  void setBrush(Color color) override;
+  void setNoBrush() override;
+  void setFont(const Font& font) override;
+  void setTextColor(Color color) override;
+  void clear(const Rect& area) override;
+  void line(Point from, Point to) override;
+  void rectangle(const Rect& area) override;
+  void fill(const Rect& area) override;
+  void roundRectangle(const Rect& area, int cornerWidth, int cornerHeight) override;
+  void picture(const Picture& picture, const Rect& area) override;
+  void text(Point at, const base::TextValue& text) override;
+  Size measureText(const base::TextValue& text) override;
+
+ private:
+  OwnedDc dc_;
+  OwnedBitmap bitmap_;
+  OwnedPen pen_;
+  OwnedBrush brush_;
+  OwnedFont font_;
+  HGDIOBJ originalBitmap_ = nullptr;
+  HGDIOBJ originalPen_ = nullptr;
+  HGDIOBJ originalBrush_ = nullptr;
+  HGDIOBJ originalFont_ = nullptr;
+  Size size_;
+  Color background_ = kWhite;
+};
+
+}  // namespace ui::win32

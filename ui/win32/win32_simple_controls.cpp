@@ -1,0 +1,171 @@
+#include "ui/win32/win32_simple_controls.h"
+
+#include <commdlg.h>
+
+#include <array>
+
+#include "platform/win32/wide_text.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr DWORD kSingleLineEdit = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+constexpr DWORD kMultiLineEdit = WS_TABSTOP | ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+
+// The clipboard's text (CF_UNICODETEXT), or nothing.
+std::wstring clipboardWideText(HWND owner) {
+  std::wstring text;
+  if (!::OpenClipboard(owner)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text.assign(locked, ::wcsnlen(locked, ::GlobalSize(data) / sizeof(wchar_t)));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+Win32Label::Win32Label(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
+}
+
+bool Win32Label::handleCommand(int code, int) {
+  if (code == STN_CLICKED) raiseClick();
+  return true;
+}
+
+Win32Button::Win32Button(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP);
+}
+
+bool Win32Button::handleCommand(int code, int) {
+  if (code == BN_CLICKED && !quiet()) raiseClick();
+  return true;
+}
+
+Win32GroupBox::Win32GroupBox(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN);
+}
+
+Win32EditBox::Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"EDIT", kSingleLineEdit, WS_EX_CLIENTEDGE);
+}
+
+void Win32EditBox::writeText(const base::TextValue& text) {
+  Quiet quiet(*this);
+  nativeText(text);
+}
+
+void Win32EditBox::applyMultiLine(bool multiLine) {
+  const bool now = (::GetWindowLongPtrW(hwnd(), GWL_STYLE) & ES_MULTILINE) != 0;
+  if (now == multiLine) return;
+  const base::TextValue text = readText();
+  create(L"EDIT", multiLine ? kMultiLineEdit : kSingleLineEdit, WS_EX_CLIENTEDGE);
+  writeText(text);
+}
+
+bool Win32EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  result = 0;
+  if (message == WM_CHAR) {
+    const auto character = static_cast<char32_t>(wParam);
+    if (character == U'\r' && !multiLine()) {
+      raiseEnter();
+      return true;
+    }
+    // Control characters (editing keys) always pass.
+    if (character >= 0x20 && character != 0x7F && !acceptsCharacter(character)) return true;
+    return false;
+  }
+  if (message == WM_PASTE) {
+    paste();
+    return true;
+  }
+  return false;
+}
+
+void Win32EditBox::paste() {
+  const std::wstring pasted = clipboardWideText(hwnd());
+  if (pasted.empty()) return;
+  const std::wstring kept = wideText(filterPasted(gbkText(pasted)));
+  if (!kept.empty()) send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
+}
+
+bool Win32EditBox::handleCommand(int code, int) {
+  if (code == EN_CHANGE && !quiet()) raiseContentChanged();
+  return true;
+}
+
+Win32CheckBox::Win32CheckBox(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP);
+}
+
+bool Win32CheckBox::checked() const { return ::SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Win32CheckBox::setChecked(bool checked) {
+  Quiet quiet(*this);
+  send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32CheckBox::handleCommand(int code, int) {
+  if (code == BN_CLICKED && !quiet()) raiseClick();
+  return true;
+}
+
+Win32RadioButton::Win32RadioButton(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP);
+}
+
+bool Win32RadioButton::checked() const { return ::SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Win32RadioButton::setChecked(bool checked) {
+  Quiet quiet(*this);
+  send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32RadioButton::handleCommand(int code, int) {
+  if (code == BN_CLICKED && !quiet()) raiseClick();
+  return true;
+}
+
+Win32ColorPicker::Win32ColorPicker(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry), brush_(::CreateSolidBrush(kWhite)) {
+  create(L"STATIC", SS_NOTIFY, WS_EX_CLIENTEDGE);
+}
+
+void Win32ColorPicker::setColor(Color color) {
+  color_ = color;
+  brush_.reset(::CreateSolidBrush(color));
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+HBRUSH Win32ColorPicker::controlColor(HDC dc, UINT) {
+  ::SetBkColor(dc, color_);
+  return brush_.get();
+}
+
+bool Win32ColorPicker::handleCommand(int code, int) {
+  if (code != STN_CLICKED) return true;
+  std::array<COLORREF, 16> custom{};
+  custom.fill(kWhite);
+  CHOOSECOLORW choice{};
+  choice.lStructSize = sizeof(choice);
+  choice.hwndOwner = ::GetAncestor(hwnd(), GA_ROOT);
+  choice.rgbResult = color_;
+  choice.lpCustColors = custom.data();
+  choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (::ChooseColorW(&choice)) setColor(choice.rgbResult);
+  raiseClick();
+  return true;
+}
+
+}  // namespace ui::win32

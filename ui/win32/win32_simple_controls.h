@@ -1,0 +1,86 @@
+#pragma once
+// Labels, buttons, group boxes, edit boxes, check boxes, radio buttons and colour pickers as
+// system controls (STATIC, BUTTON, EDIT).
+
+#include "ui/simple_controls.h"
+#include "ui/win32/win32_control.h"
+
+namespace ui::win32 {
+
+class Win32Label : public Win32Control<Label> {
+ public:
+  Win32Label(Win32Window& window, Control* parent, const LayoutEntry& entry);
+
+ protected:
+  bool handleCommand(int code, int id) override;
+};
+
+class Win32Button : public Win32Control<Button> {
+ public:
+  Win32Button(Win32Window& window, Control* parent, const LayoutEntry& entry);
+
+ protected:
+  bool handleCommand(int code, int id) override;
+};
+
+// A group box is the parent window of the controls placed in it.
+class Win32GroupBox : public Win32Control<GroupBox> {
+ public:
+  Win32GroupBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
+};
+
+// The edit control, subclassed: typed characters and pastes pass the box's input rules; Enter in
+// a single-line box raises onEnter; a multi-line box is a new control with the multi-line styles.
+class Win32EditBox : public Win32Control<EditBox> {
+ public:
+  Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
+
+ protected:
+  base::TextValue readText() const override { return windowText(hwnd()); }
+  void writeText(const base::TextValue& text) override;
+  void applyMultiLine(bool multiLine) override;
+  void applyCaption(const base::TextValue& text) override { writeText(text); }
+  bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool handleCommand(int code, int id) override;
+
+ private:
+  void paste();
+};
+
+class Win32CheckBox : public Win32Control<CheckBox> {
+ public:
+  Win32CheckBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
+  bool checked() const override;
+  void setChecked(bool checked) override;
+
+ protected:
+  bool handleCommand(int code, int id) override;
+};
+
+class Win32RadioButton : public Win32Control<RadioButton> {
+ public:
+  Win32RadioButton(Win32Window& window, Control* parent, const LayoutEntry& entry);
+  bool checked() const override;
+  void setChecked(bool checked) override;
+
+ protected:
+  bool handleCommand(int code, int id) override;
+};
+
+// A framed patch in the colour; a click lets the user choose another colour, then raises onClick.
+class Win32ColorPicker : public Win32Control<ColorPicker> {
+ public:
+  Win32ColorPicker(Win32Window& window, Control* parent, const LayoutEntry& entry);
+  Color color() const override { return color_; }
+  void setColor(Color color) override;
+
+ protected:
+  bool handleCommand(int code, int id) override;
+  HBRUSH controlColor(HDC dc, UINT message) override;
+
+ private:
+  Color color_ = kWhite;
+  OwnedBrush brush_;
+};
+
+}  // namespace ui::win32

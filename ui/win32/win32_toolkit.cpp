@@ -1,0 +1,250 @@
+#include "ui/win32/win32_toolkit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/win32/win32_control.h"
+#include "ui/win32/win32_picture.h"
+#include "ui/win32/win32_window.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr wchar_t kMessageWindowClass[] = L"gebuMessages";
+constexpr wchar_t kDefaultWindowClass[] = L"gebuWindow";
+
+UINT boxStyle(const MessageBoxRequest& request) {
+  UINT style = request.buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+  switch (request.icon) {
+    case MessageIcon::None: break;
+    case MessageIcon::Information: style |= MB_ICONINFORMATION; break;
+    case MessageIcon::Warning: style |= MB_ICONEXCLAMATION; break;
+    case MessageIcon::Error: style |= MB_ICONERROR; break;
+    case MessageIcon::Question: style |= MB_ICONQUESTION; break;
+  }
+  switch (request.modality) {
+    case MessageModality::Application: style |= MB_APPLMODAL; break;
+    case MessageModality::Task: style |= MB_TASKMODAL; break;
+    case MessageModality::System: style |= MB_SYSTEMMODAL; break;
+  }
+  return style;
+}
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES;
+  ::InitCommonControlsEx(&controls);
+
+  registerClass(kPanelClass, IDC_ARROW, ::GetSysColorBrush(COLOR_BTNFACE), 0);
+  registerClass(kDrawingPanelClass, IDC_ARROW, nullptr, 0);
+  registerClass(kSplitterClass, IDC_SIZEWE, ::GetSysColorBrush(COLOR_BTNFACE), 0);
+
+  WNDCLASSEXW messages{};
+  messages.cbSize = sizeof(messages);
+  messages.lpfnWndProc = &Win32Toolkit::messageProc;
+  messages.hInstance = instance_;
+  messages.lpszClassName = kMessageWindowClass;
+  if (::RegisterClassExW(&messages)) registered_.emplace_back(kMessageWindowClass);
+  messages_.reset(::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+  ::SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Toolkit::~Win32Toolkit() {
+  for (const auto& [id, tick] : timers_) ::KillTimer(messages_.get(), static_cast<UINT_PTR>(id));
+  messages_.reset();
+  for (const std::wstring& name : registered_) ::UnregisterClassW(name.c_str(), instance_);
+}
+
+void Win32Toolkit::registerClass(const wchar_t* name, const wchar_t* cursor, HBRUSH background, UINT style) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = style;
+  windowClass.lpfnWndProc = &::DefWindowProcW;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = ::LoadCursorW(nullptr, cursor);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
+  if (::RegisterClassExW(&windowClass)) registered_.emplace_back(name);
+}
+
+std::wstring Win32Toolkit::windowClass(const base::TextValue& name) {
+  std::wstring className = name.empty() ? std::wstring(kDefaultWindowClass) : wideText(name);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (::GetClassInfoExW(instance_, className.c_str(), &existing)) return className;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = &Win32Window::windowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = className.c_str();
+  if (::RegisterClassExW(&windowClass)) registered_.push_back(className);
+  return className;
+}
+
+std::unique_ptr<Window> Win32Toolkit::createWindow(const WindowLayout& layout, Window* owner) {
+  return std::make_unique<Win32Window>(*this, layout, dynamic_cast<Win32Window*>(owner));
+}
+
+void Win32Toolkit::show(Window& window) {
+  if (auto* native = dynamic_cast<Win32Window*>(&window)) native->showByToolkit();
+}
+
+void Win32Toolkit::windowOpened(Win32Window& window) { windows_.push_back(&window); }
+
+void Win32Toolkit::windowGone(Win32Window& window) { std::erase(windows_, &window); }
+
+void Win32Toolkit::runMessageLoop() {
+  MSG message{};
+  while (!windows_.empty()) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));  // for an outer loop
+      break;
+    }
+    if (got < 0) break;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+void Win32Toolkit::processPendingEvents() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+MessageAnswer Win32Toolkit::show(const MessageBoxRequest& request) {
+  const int answer = ::MessageBoxW(::GetActiveWindow(), wideText(request.text).c_str(), wideText(request.caption).c_str(),
+                                   boxStyle(request));
+  return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+int Win32Toolkit::keyState() {
+  int keys = kNoKeys;
+  if (::GetAsyncKeyState(VK_CONTROL) & 0x8000) keys += kCtrl;
+  if (::GetAsyncKeyState(VK_SHIFT) & 0x8000) keys += kShift;
+  if (::GetAsyncKeyState(VK_MENU) & 0x8000) keys += kAlt;
+  return keys;
+}
+
+Point Win32Toolkit::cursorPosition() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  return {at.x, at.y};
+}
+
+Rect Win32Toolkit::screenArea() {
+  RECT area{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+void Win32Toolkit::setClipboardText(const base::TextValue& text) {
+  const std::wstring wide = wideText(text);
+  if (!::OpenClipboard(messages_.get())) return;
+  ::EmptyClipboard();
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* locked = ::GlobalLock(memory)) {
+      std::memcpy(locked, wide.c_str(), bytes);
+      ::GlobalUnlock(memory);
+      // The clipboard owns the memory once it took it.
+      if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    } else {
+      ::GlobalFree(memory);
+    }
+  }
+  ::CloseClipboard();
+}
+
+base::TextValue Win32Toolkit::clipboardText() {
+  std::wstring text;
+  if (!::OpenClipboard(messages_.get())) return {};
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text.assign(locked, ::wcsnlen(locked, ::GlobalSize(data) / sizeof(wchar_t)));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return gbkText(text);
+}
+
+void Win32Toolkit::beep() { ::MessageBeep(MB_OK); }
+
+std::unique_ptr<Picture> Win32Toolkit::loadPicture(const std::string& bytes) { return Win32Picture::load(bytes); }
+
+void Win32Toolkit::showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                 const std::vector<MenuItem>& items) {
+  auto* window = dynamic_cast<Win32Window*>(&owner);
+  if (window == nullptr) return;
+  OwnedMenu menu(::CreatePopupMenu());
+  HMENU submenu = ::CreatePopupMenu();
+  for (const MenuItem& item : items) {
+    ::AppendMenuW(submenu, MF_STRING, static_cast<UINT_PTR>(item.command), wideText(item.caption).c_str());
+  }
+  // The menu owns the submenu from here on.
+  ::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), wideText(title).c_str());
+  HWND hwnd = window->hwnd();
+  ::SetForegroundWindow(hwnd);
+  const BOOL command = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                        screen.y, 0, hwnd, nullptr);
+  ::PostMessageW(hwnd, WM_NULL, 0, 0);
+  if (command != 0) ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void Win32Toolkit::addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,
+                               std::function<void(TrayEvent)> handler) {
+  auto* native = dynamic_cast<Win32Window*>(&window);
+  const auto* picture = dynamic_cast<const Win32Picture*>(&icon);
+  if (native == nullptr || picture == nullptr) return;
+  native->setTrayIcon(picture->makeIcon(), tooltip, std::move(handler));
+}
+
+void Win32Toolkit::removeTrayIcon(Window& window) {
+  if (auto* native = dynamic_cast<Win32Window*>(&window)) native->removeTrayIcon();
+}
+
+int Win32Toolkit::startTimer(int milliseconds, std::function<void()> tick) {
+  const int id = nextTimer_++;
+  timers_[id] = std::move(tick);
+  ::SetTimer(messages_.get(), static_cast<UINT_PTR>(id), static_cast<UINT>(std::max(milliseconds, 1)), nullptr);
+  return id;
+}
+
+void Win32Toolkit::stopTimer(int id) {
+  ::KillTimer(messages_.get(), static_cast<UINT_PTR>(id));
+  timers_.erase(id);
+}
+
+LRESULT CALLBACK Win32Toolkit::messageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Toolkit*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self != nullptr && message == WM_TIMER) {
+    const auto found = self->timers_.find(static_cast<int>(wParam));
+    if (found != self->timers_.end()) {
+      // The tick may stop its own timer.
+      std::function<void()> tick = found->second;
+      tick();
+    }
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,212 @@
+#include "ui/win32/win32_tree_view.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ui/win32/win32_picture.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr int kImageSize = 16;
+
+HTREEITEM next(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+void collect(HWND tree, HTREEITEM first, std::vector<HTREEITEM>& order) {
+  for (HTREEITEM item = first; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+    order.push_back(item);
+    collect(tree, next(tree, item, TVGN_CHILD), order);
+  }
+}
+
+}  // namespace
+
+Win32TreeView::Win32TreeView(Win32Window& window, Control* parent, const LayoutEntry& entry)
+    : Win32Control(window, parent, entry) {
+  create(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS | WS_TABSTOP,
+         WS_EX_CLIENTEDGE);
+}
+
+const std::vector<HTREEITEM>& Win32TreeView::order() const {
+  if (!orderKnown_) {
+    order_.clear();
+    collect(hwnd(), next(hwnd(), nullptr, TVGN_ROOT), order_);
+    orderKnown_ = true;
+  }
+  return order_;
+}
+
+HTREEITEM Win32TreeView::handleOf(int index) const {
+  const auto& items = order();
+  return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(index)] : nullptr;
+}
+
+int Win32TreeView::indexOf(HTREEITEM item) const {
+  if (item == nullptr) return -1;
+  const auto& items = order();
+  const auto found = std::find(items.begin(), items.end(), item);
+  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
+int Win32TreeView::addItem(int parent, const TreeItem& item) {
+  const std::wstring text = wideText(item.text);
+  TVINSERTSTRUCTW insert{};
+  HTREEITEM parentHandle = handleOf(parent);
+  insert.hParent = parentHandle != nullptr ? parentHandle : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.iImage = item.image;
+  insert.item.iSelectedImage = item.selectedImage;
+  insert.item.lParam = item.data;
+  insert.item.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+  insert.item.state = (item.bold ? TVIS_BOLD : 0) | (item.expanded ? TVIS_EXPANDED : 0);
+  auto* made = reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  orderKnown_ = false;
+  // A parent shown expanded opens once it has children.
+  if (parentHandle != nullptr && (send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parentHandle), TVIS_EXPANDED) & TVIS_EXPANDED)) {
+    send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parentHandle));
+  }
+  return indexOf(made);
+}
+
+void Win32TreeView::removeItem(int index) {
+  HTREEITEM handle = handleOf(index);
+  if (handle == nullptr) return;
+  // Is the current item this one or below it?
+  bool currentGoes = false;
+  for (HTREEITEM at = next(hwnd(), nullptr, TVGN_CARET); at != nullptr; at = next(hwnd(), at, TVGN_PARENT)) {
+    if (at == handle) currentGoes = true;
+  }
+  {
+    Quiet quiet(*this);
+    if (currentGoes) send(TVM_SELECTITEM, TVGN_CARET, 0);
+    send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(handle));
+    orderKnown_ = false;
+  }
+  if (currentGoes) raiseSelectionChanged();
+}
+
+void Win32TreeView::clear() {
+  const bool hadCurrent = currentItem() >= 0;
+  {
+    Quiet quiet(*this);
+    send(TVM_SELECTITEM, TVGN_CARET, 0);
+    send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    orderKnown_ = false;
+  }
+  if (hadCurrent) raiseSelectionChanged();
+}
+
+TreeItem Win32TreeView::item(int index) const {
+  TreeItem result;
+  HTREEITEM handle = handleOf(index);
+  if (handle == nullptr) return result;
+  wchar_t text[1024] = {};
+  TVITEMW query{};
+  query.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+  query.hItem = handle;
+  query.pszText = text;
+  query.cchTextMax = static_cast<int>(std::size(text));
+  query.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+  ::SendMessageW(hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+  result.text = gbkText(query.pszText != nullptr ? std::wstring(query.pszText) : std::wstring());
+  result.image = query.iImage;
+  result.selectedImage = query.iSelectedImage;
+  result.data = static_cast<std::int32_t>(query.lParam);
+  result.bold = (query.state & TVIS_BOLD) != 0;
+  result.expanded = (query.state & TVIS_EXPANDED) != 0;
+  return result;
+}
+
+void Win32TreeView::write(HTREEITEM handle, const TreeItem& item) {
+  const std::wstring text = wideText(item.text);
+  TVITEMW change{};
+  change.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+  change.hItem = handle;
+  change.pszText = const_cast<wchar_t*>(text.c_str());
+  change.iImage = item.image;
+  change.iSelectedImage = item.selectedImage;
+  change.lParam = item.data;
+  change.stateMask = TVIS_BOLD;
+  change.state = item.bold ? TVIS_BOLD : 0;
+  send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+void Win32TreeView::setItem(int index, const TreeItem& item) {
+  HTREEITEM handle = handleOf(index);
+  if (handle == nullptr) return;
+  Quiet quiet(*this);
+  write(handle, item);
+  const bool expanded = (send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(handle), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+  if (expanded != item.expanded) {
+    if (next(hwnd(), handle, TVGN_CHILD) != nullptr) {
+      send(TVM_EXPAND, item.expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(handle));
+    } else {
+      // No children yet: the state alone is kept.
+      TVITEMW state{};
+      state.mask = TVIF_HANDLE | TVIF_STATE;
+      state.hItem = handle;
+      state.stateMask = TVIS_EXPANDED;
+      state.state = item.expanded ? TVIS_EXPANDED : 0;
+      send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
+    }
+  }
+}
+
+int Win32TreeView::parentOf(int index) const {
+  HTREEITEM handle = handleOf(index);
+  return handle == nullptr ? -1 : indexOf(next(hwnd(), handle, TVGN_PARENT));
+}
+
+int Win32TreeView::currentItem() const { return indexOf(next(hwnd(), nullptr, TVGN_CARET)); }
+
+void Win32TreeView::setCurrentItem(int index) {
+  HTREEITEM handle = handleOf(index);
+  if (handle == next(hwnd(), nullptr, TVGN_CARET)) return;
+  {
+    Quiet quiet(*this);
+    send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(handle));
+  }
+  raiseSelectionChanged();
+}
+
+void Win32TreeView::setImages(const std::vector<const Picture*>& images) {
+  OwnedImageList list(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, static_cast<int>(images.size()), 4));
+  for (const Picture* picture : images) {
+    if (const auto* native = dynamic_cast<const Win32Picture*>(picture)) native->addTo(list.get());
+  }
+  send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list.get()));
+  images_ = std::move(list);
+}
+
+bool Win32TreeView::handleNotify(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case TVN_SELCHANGEDW:
+      if (!quiet()) raiseSelectionChanged();
+      result = 0;
+      return true;
+    case TVN_BEGINLABELEDITW: {
+      const auto& edit = reinterpret_cast<NMTVDISPINFOW&>(header);
+      editingLabel_ = allowLabelEdit(indexOf(edit.item.hItem));
+      result = editingLabel_ ? FALSE : TRUE;  // TRUE cancels
+      return true;
+    }
+    case TVN_ENDLABELEDITW: {
+      const auto& edit = reinterpret_cast<NMTVDISPINFOW&>(header);
+      const bool ending = std::exchange(editingLabel_, false);
+      if (!ending || edit.item.pszText == nullptr) {
+        result = FALSE;  // cancelled by the user
+      } else {
+        result = acceptLabel(indexOf(edit.item.hItem), gbkText(edit.item.pszText)) ? TRUE : FALSE;
+      }
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace ui::win32
