@@ -28,6 +28,10 @@ class SettingsStore {
 
   void setMessagePresenter(ui::MessagePresenter* messages) { messages_ = messages; }
   void setEventPump(EventPump pump) { pump_ = std::move(pump); }
+  // Lets pending UI events run (long walks over the store's users call it between steps).
+  void letEventsRun() const {
+    if (pump_) pump_();
+  }
 
   // Reads the file into memory and keeps it open (created when missing, other writers denied).
   // False when it cannot be opened: the store then works on its memory copy only.

@@ -1,0 +1,27 @@
+#pragma once
+// AppState: everything that lives for the whole run. One instance, created before start-up.
+
+#include <atomic>
+#include <mutex>
+
+#include "forms/form_definition.h"
+#include "forms/form_library.h"
+#include "settings/settings_store.h"
+
+namespace app {
+
+inline constexpr char kProductTitle[] = "砚川·格簿录入台";
+inline constexpr char kMainWindowClassName[] = "ycFormData";
+
+struct AppState {
+  settings::SettingsStore settings;
+  forms::FormLibrary formLibrary;
+  base::TextValue productTitle;
+  forms::FormDefinition currentListForm;  // the open list's form copy; empty name: none open
+  std::atomic<bool> pingRunning{false};
+  std::atomic<bool> pingStop{false};
+  std::atomic<int> pingThreads{0};
+  std::mutex pingLock;
+};
+
+}  // namespace app

@@ -1,0 +1,98 @@
+#include "app/application.h"
+
+#include "app/images/app_images.h"
+#include "app/single_instance.h"
+#include "platform/paths.h"
+#include "settings/control_state.h"
+#include "ui/tree_view.h"
+
+namespace app {
+namespace {
+
+constexpr char kMainSection[] = "主界面";
+constexpr char kTreeIndexKey[] = "树型框.索引";
+
+}  // namespace
+
+Application::Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory)
+    : state_(state), toolkit_(toolkit), runDirectory_(std::move(runDirectory)) {}
+
+Application::~Application() = default;
+
+bool Application::startup() {
+  if (findRunningCopy(kMainWindowClassName)) return false;
+  state_.productTitle = kProductTitle;
+  state_.settings.setMessagePresenter(&toolkit_);
+  state_.settings.setEventPump([this] { toolkit_.processPendingEvents(); });
+  (void)state_.settings.open(platform::joinPath(runDirectory_, state_.productTitle + ".ini"));
+  state_.formLibrary.load(state_.settings);
+  state_.formLibrary.seedIfEmpty(state_.settings);
+
+  windows::MainWindowContext context{toolkit_, state_.settings, state_.productTitle,
+                                     std::string(images::kProgramIco),
+                                     [this](ui::TrayEvent event) { onTrayEvent(event); },
+                                     [this] {
+                                       if (!exiting_) saveOnClose();
+                                     }};
+  mainWindow_ = std::make_unique<windows::MainWindow>(std::move(context));
+  mainWindow_->show();
+  return true;
+}
+
+int Application::run() {
+  if (startup()) toolkit_.runMessageLoop();
+  return 0;
+}
+
+void Application::onTrayEvent(ui::TrayEvent event) {
+  if (!mainWindow_) return;
+  ui::Window& window = mainWindow_->window();
+  switch (event) {
+    case ui::TrayEvent::LeftClick:
+      window.setVisible(!window.visible());
+      if (window.visible()) bringToFront(window);
+      break;
+    case ui::TrayEvent::DoubleClick:
+      break;
+    case ui::TrayEvent::RightClick: {
+      ui::MessageBoxRequest question;
+      question.text = "确定要退出本软件《" + state_.productTitle + "》吗？";
+      question.buttons = ui::MessageButtons::OkCancel;
+      question.modality = ui::MessageModality::Task;
+      if (toolkit_.show(question) != ui::MessageAnswer::Ok) return;
+      saveOnClose();
+      exiting_ = true;
+      toolkit_.removeTrayIcon(window);
+      window.close();
+      break;
+    }
+  }
+}
+
+void Application::saveOnClose() {
+  if (!mainWindow_) return;
+  ui::Window& window = mainWindow_->window();
+  settings::ControlStateRequest request;
+  request.window = &window;
+  request.restore = false;
+  request.section = kMainSection;
+  settings::saveOrRestoreControls(state_.settings, request);
+  state_.settings.selectSection(kMainSection);
+  state_.settings.writeNumber(kTreeIndexKey, window.get<ui::TreeView>("树型框").currentItem());
+}
+
+void Application::bringToFront(ui::Window& window) {
+  const bool wasTopmost = window.topmost();
+  window.setTopmost(false);
+  toolkit_.processPendingEvents();
+  if (!window.visible()) window.setVisible(true);
+  if (window.minimized()) {
+    window.restore();
+    window.centerOnScreen();
+  }
+  window.setTopmost(true);
+  if (!wasTopmost) window.setTopmost(false);
+  window.activate();
+}
+
+}  // namespace app

@@ -1,0 +1,38 @@
+#pragma once
+// The program's start-up, its notification-area icon and its save step at the end.
+
+#include <memory>
+
+#include "app/app_state.h"
+#include "ui/toolkit.h"
+#include "windows/main_window.h"
+
+namespace app {
+
+class Application {
+ public:
+  // `runDirectory`: the folder of the executable, where the settings file lives.
+  Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory);
+  ~Application();
+
+  // Start-up up to the main window being shown; false when another copy runs (nothing is shown).
+  bool startup();
+  // Start-up, then the message loop until no window is left. Returns 0.
+  int run();
+
+  void onTrayEvent(ui::TrayEvent event);
+  void saveOnClose();
+  // Shows, raises and focuses a window without leaving it topmost.
+  void bringToFront(ui::Window& window);
+
+  windows::MainWindow* mainWindow() { return mainWindow_.get(); }
+
+ private:
+  AppState& state_;
+  ui::Toolkit& toolkit_;
+  base::TextValue runDirectory_;
+  std::unique_ptr<windows::MainWindow> mainWindow_;
+  bool exiting_ = false;  // the tray exit saved already; closing must not save again
+};
+
+}  // namespace app

@@ -1,0 +1,12 @@
+// gebu.exe: the program's entry on Windows.
+
+#include "app/application.h"
+#include "platform/paths.h"
+#include "ui/win32/win32_toolkit.h"
+
+int main() {
+  app::AppState state;
+  ui::win32::Win32Toolkit toolkit;
+  app::Application application(state, toolkit, platform::runDirectory());
+  return application.run();
+}

@@ -1,0 +1,65 @@
+// The main window's layout at several sizes.
+
+#include "windows/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_store.h"
+#include "ui/headless/headless_toolkit.h"
+#include "ui/panels.h"
+#include "windows/main_window_layout.h"
+
+namespace windows {
+namespace {
+
+class MainWindowLayoutTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, "砚川·格簿录入台", "", {}, {}});
+    mainWindow->show();
+  }
+  ui::Rect bounds(const char* name) { return mainWindow->window().control(name)->bounds(); }
+
+  ui::headless::HeadlessToolkit toolkit;
+  settings::SettingsStore store;
+  std::unique_ptr<MainWindow> mainWindow;
+};
+
+TEST_F(MainWindowLayoutTest, ControlsFollowTheClientSizeAndTheSplitter) {
+  ui::Window& window = mainWindow->window();
+  EXPECT_EQ(window.title(), mainWindowLayout().title);
+  for (ui::Size outer : {ui::Size{1192, 656}, ui::Size{800, 500}, ui::Size{1600, 1000}}) {
+    window.setBounds({50, 50, outer.width, outer.height});
+    const ui::Size client = window.clientSize();
+    EXPECT_EQ(bounds("工具条"), (ui::Rect{0, 0, client.width, 43}));
+    EXPECT_EQ(bounds("组合框表单"), (ui::Rect{0, 43, 304, 23}));
+    EXPECT_EQ(bounds("树型框"), (ui::Rect{0, 66, 304, client.height - 66}));
+    EXPECT_EQ(bounds("分隔条"), (ui::Rect{304, 43, 6, client.height - 43}));
+    EXPECT_EQ(bounds("画板容器"), (ui::Rect{310, 43, client.width - 310, client.height - 43}));
+    EXPECT_EQ(bounds("图片框查找"), (ui::Rect{310, 43, client.width - 310, 40}));
+  }
+  window.control("图片框查找")->setVisible(true);
+  mainWindow->onSplitterMoved(200);
+  const ui::Size client = window.clientSize();
+  EXPECT_EQ(bounds("画板容器"), (ui::Rect{206, 83, client.width - 206, client.height - 83}));
+  EXPECT_EQ(bounds("组合框表单").width, 200);
+  store.selectSection("主界面");
+  EXPECT_EQ(store.readNumber("分隔条位置", 0), 200);
+}
+
+TEST_F(MainWindowLayoutTest, TheWheelScrollsOnlyInsideTheWindow) {
+  int steps = 0;
+  mainWindow->onWheelSteps = [&](int s) { steps = s; };
+  ui::Window& window = mainWindow->window();
+  const ui::Rect area = window.bounds();
+  window.onMouseWheel(-1, {area.left + 10, area.top + 10});
+  EXPECT_EQ(steps, -2);
+  window.onMouseWheel(1, {area.left + 10, area.top + 10});
+  EXPECT_EQ(steps, 2);
+  steps = 0;
+  window.onMouseWheel(1, {area.left, area.top + 10});  // on the edge: outside
+  EXPECT_EQ(steps, 0);
+}
+
+}  // namespace
+}  // namespace windows

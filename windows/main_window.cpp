@@ -1,0 +1,117 @@
+#include "windows/main_window.h"
+
+#include <cmath>
+
+#include "settings/control_state.h"
+#include "ui/panels.h"
+#include "ui/toolbar.h"
+#include "windows/images/images.h"
+#include "windows/main_window_layout.h"
+
+namespace windows {
+namespace {
+
+constexpr char kSection[] = "主界面";
+constexpr char kSplitterKey[] = "分隔条位置";
+constexpr char kFindBarKey[] = "显示查找框";
+constexpr char kAutoWidthKey[] = "自动列宽";
+constexpr std::size_t kTrayTipBytes = 62;
+constexpr int kWheelRows = 2;
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowContext context)
+    : context_(std::move(context)), window_(context_.toolkit.createWindow(mainWindowLayout(), nullptr)) {
+  std::vector<const ui::Picture*> images;
+  for (int i = 0; i < images::kToolbarImageCount; ++i) {
+    toolbarImages_.push_back(context_.toolkit.loadPicture(std::string(images::toolbarImage(i))));
+    images.push_back(toolbarImages_.back().get());
+  }
+  window_->get<ui::Toolbar>("工具条").setButtons(mainToolbarButtons(), images);
+  window_->onCreated = [this] { onCreated(); };
+  window_->onResized = [this] { layout(); };
+  window_->onQueryClose = [this] {
+    if (context_.onClosing) context_.onClosing();
+    return true;
+  };
+  window_->onMouseWheel = [this](int notches, ui::Point screen) { onMouseWheel(notches, screen); };
+  window_->get<ui::Splitter>("分隔条").onMoved = [this](int position) { onSplitterMoved(position); };
+}
+
+MainWindow::~MainWindow() {
+  if (trayIcon_) context_.toolkit.removeTrayIcon(*window_);
+}
+
+void MainWindow::show() { context_.toolkit.show(*window_); }
+
+void MainWindow::layout() {
+  ui::Window& w = *window_;
+  const ui::Size client = w.clientSize();
+  ui::Control& toolbar = *w.control("工具条");
+  ui::Control& selector = *w.control("组合框表单");
+  ui::Control& findBar = *w.control("图片框查找");
+  ui::Control& tree = *w.control("树型框");
+  ui::Control& splitter = *w.control("分隔条");
+  ui::Control& container = *w.control("画板容器");
+
+  toolbar.setBounds({0, 0, client.width, toolbar.bounds().height});
+  const int belowToolbar = toolbar.bounds().top + toolbar.bounds().height;
+  const ui::Rect split = splitter.bounds();
+  const int rightOfSplitter = split.left + split.width;
+  selector.setBounds({0, belowToolbar, split.left, selector.bounds().height});
+  findBar.setBounds({rightOfSplitter, belowToolbar, client.width - rightOfSplitter, findBar.bounds().height});
+  const int treeTop = belowToolbar + selector.bounds().height;
+  tree.setBounds({0, treeTop, split.left, client.height - treeTop});
+  const int findHeight = findBar.visible() ? findBar.bounds().height : 0;
+  container.setBounds({rightOfSplitter, belowToolbar + findHeight, client.width - rightOfSplitter,
+                       client.height - belowToolbar - findHeight});
+  const int selectorTop = selector.bounds().top;
+  splitter.setBounds({split.left, selectorTop, split.width, client.height - selectorTop});
+}
+
+void MainWindow::onSplitterMoved(int position) {
+  ui::Control& splitter = *window_->control("分隔条");
+  splitter.move(position, splitter.bounds().top);
+  layout();
+  context_.settings.selectSection(kSection);
+  context_.settings.writeNumber(kSplitterKey, splitter.bounds().left);
+}
+
+void MainWindow::onCreated() {
+  settings::SettingsStore& store = context_.settings;
+  ui::Window& w = *window_;
+  auto& toolbar = w.get<ui::Toolbar>("工具条");
+  ui::Control& splitter = *w.control("分隔条");
+
+  store.selectSection(kSection);
+  const double position = store.readNumber(kSplitterKey, splitter.bounds().left);
+  if (std::isfinite(position) && std::fabs(position) < 1e6) {
+    splitter.move(static_cast<int>(std::lround(position)), splitter.bounds().top);
+  }
+  if (store.readLogical(kFindBarKey, false)) {
+    toolbar.setChecked(kFindRecords, true);
+    w.control("图片框查找")->setVisible(true);
+  }
+  if (store.readLogical(kAutoWidthKey, true)) toolbar.setChecked(kAutoColumnWidth, true);
+
+  settings::ControlStateRequest request;
+  request.window = &w;
+  request.restore = true;
+  request.section = kSection;
+  settings::saveOrRestoreControls(store, request);
+
+  layout();
+  trayIcon_ = context_.toolkit.loadPicture(context_.trayIconBytes);
+  if (trayIcon_) {
+    context_.toolkit.addTrayIcon(w, *trayIcon_, base::cutToBytes(context_.productTitle, kTrayTipBytes),
+                                 context_.onTrayEvent);
+  }
+}
+
+void MainWindow::onMouseWheel(int notches, ui::Point screen) {
+  const ui::Rect area = window_->bounds();
+  const bool inside = area.left < screen.x && screen.x < area.right() && area.top < screen.y && screen.y < area.bottom();
+  if (inside && onWheelSteps) onWheelSteps(notches < 1 ? -kWheelRows : kWheelRows);
+}
+
+}  // namespace windows

@@ -1,0 +1,52 @@
+#pragma once
+// The main window: the toolbar, the forms selector, the tree of lists, the splitter, the find bar
+// and the grid's panels, laid out from the window's client size and the splitter's position.
+// Its remembered settings live in section "主界面".
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/settings_store.h"
+#include "ui/toolkit.h"
+
+namespace windows {
+
+struct MainWindowContext {
+  ui::Toolkit& toolkit;
+  settings::SettingsStore& settings;
+  base::TextValue productTitle;
+  std::string trayIconBytes;                       // the program's icon (ICO bytes)
+  std::function<void(ui::TrayEvent)> onTrayEvent;  // the notification-area icon's events
+  std::function<void()> onClosing;                 // the save step, before the window closes
+};
+
+class MainWindow {
+ public:
+  explicit MainWindow(MainWindowContext context);
+  ~MainWindow();
+
+  ui::Window& window() { return *window_; }
+  // Shows the window; its created event restores what was remembered.
+  void show();
+
+  // Places every control for the current client size and splitter position.
+  void layout();
+  // The splitter was dragged to `position`.
+  void onSplitterMoved(int position);
+
+  // The grid scrolls by this many rows for a wheel turn (set by the grid when it is attached).
+  std::function<void(int steps)> onWheelSteps;
+
+ private:
+  void onCreated();
+  void onMouseWheel(int notches, ui::Point screen);
+
+  MainWindowContext context_;
+  std::unique_ptr<ui::Window> window_;
+  std::vector<std::unique_ptr<ui::Picture>> toolbarImages_;
+  std::unique_ptr<ui::Picture> trayIcon_;
+};
+
+}  // namespace windows

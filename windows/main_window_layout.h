@@ -1,0 +1,28 @@
+#pragma once
+// The main window as designed: its name (also its window class), title, bounds, controls and
+// toolbar buttons.
+
+#include <vector>
+
+#include "ui/toolbar.h"
+#include "ui/window.h"
+
+namespace windows {
+
+ui::WindowLayout mainWindowLayout();
+std::vector<ui::ToolbarButton> mainToolbarButtons();
+
+// Toolbar button indices the program acts on.
+enum MainToolbarButton : int {
+  kNewList = 0,
+  kDeleteList = 1,
+  kFindRecords = 2,
+  kAddRecord = 4,
+  kRemoveRecords = 5,
+  kSelectAllRecords = 6,
+  kFormDesigner = 8,
+  kPing = 9,
+  kAutoColumnWidth = 10,
+};
+
+}  // namespace windows
