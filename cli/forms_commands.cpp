@@ -3,7 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/json_writer.h"
 #include "cli/text_encoding.h"
-#include "forms/field_spec_text.h"
+#include "forms/field_text.h"
 
 namespace cli {
 

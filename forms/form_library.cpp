@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "base/number_text.h"
-#include "forms/field_spec_text.h"
+#include "forms/field_text.h"
 
 namespace forms {
 

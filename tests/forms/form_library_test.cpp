@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/field_spec_text.h"
+#include "forms/field_text.h"
 #include "tests/settings/memory_store_file.h"
 
 namespace forms {

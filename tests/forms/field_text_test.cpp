@@ -1,4 +1,4 @@
-#include "forms/field_spec_text.h"
+#include "forms/field_text.h"
 
 #include <gtest/gtest.h>
 
