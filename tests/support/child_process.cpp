@@ -28,7 +28,13 @@ bool registerChildRole(const std::string& name, ChildRole role) {
 int runChild(const std::string& role, const std::vector<std::string>& args) {
   std::vector<std::string> arguments{std::string(kChildFlag), role};
   arguments.insert(arguments.end(), args.begin(), args.end());
-  return platform::runProcess(platform::gbkToUtf8(platform::executablePath()), arguments);
+  // Starting a process can fail now and then on a loaded machine (under Wine especially); a start
+  // that failed is tried again, a child that ran is not.
+  int exitCode = -1;
+  for (int attempt = 0; attempt < 3 && exitCode == -1; ++attempt) {
+    exitCode = platform::runProcess(platform::gbkToUtf8(platform::executablePath()), arguments);
+  }
+  return exitCode;
 }
 
 bool runChildRoleFromArguments(int argc, char** argv, int& exitCode) {
