@@ -200,7 +200,8 @@ FieldValue readField(const FieldRef& field) {
   FieldValue value;
   int result = database->readField(static_cast<std::size_t>(index), value);
   setLastError(result);
-  return result == kDbOk ? value : emptyValue(database->fields()[static_cast<std::size_t>(index)].type);
+  if (result != kDbOk) return emptyValue(database->fields()[static_cast<std::size_t>(index)].type);
+  return value;  // moved, not copied: this runs for every field of every record shown
 }
 
 bool writeField(const FieldRef& field, const FieldValue& value) {

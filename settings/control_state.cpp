@@ -52,6 +52,13 @@ std::vector<int> splitIndices(const base::TextValue& text) {
   return indices;
 }
 
+// Marks exactly the listed items (selected or checked) and clears the others.
+template <typename Mark>
+void markExactly(int itemCount, const base::TextValue& indexList, Mark mark) {
+  const std::vector<int> indices = splitIndices(indexList);
+  for (int i = 0; i < itemCount; ++i) mark(i, std::find(indices.begin(), indices.end(), i) != indices.end());
+}
+
 base::TextValue joinItems(const std::vector<base::TextValue>& items) {
   base::TextValue bytes;
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -163,10 +170,7 @@ void walkControl(StateWalker& walk, ui::Control& control, StateKind kind, const 
         walk.items(name, *list);
         walk.text(name + ".选中", false, selected);
         if (walk.restoring()) {
-          std::vector<int> indices = splitIndices(selected);
-          for (int i = 0; i < list->itemCount(); ++i) {
-            list->setSelected(i, std::find(indices.begin(), indices.end(), i) != indices.end());
-          }
+          markExactly(list->itemCount(), selected, [list](int i, bool on) { list->setSelected(i, on); });
         }
       }
       break;
@@ -179,10 +183,7 @@ void walkControl(StateWalker& walk, ui::Control& control, StateKind kind, const 
         if (walk.restoring()) list->setCurrentIndex(current);
         walk.text(name + ".打勾", false, checked);
         if (walk.restoring()) {
-          std::vector<int> indices = splitIndices(checked);
-          for (int i = 0; i < list->itemCount(); ++i) {
-            list->setChecked(i, std::find(indices.begin(), indices.end(), i) != indices.end());
-          }
+          markExactly(list->itemCount(), checked, [list](int i, bool on) { list->setChecked(i, on); });
         }
       }
       break;
