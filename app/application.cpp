@@ -28,7 +28,8 @@ bool Application::startup() {
   state_.formLibrary.load(state_.settings);
   state_.formLibrary.seedIfEmpty(state_.settings);
 
-  windows::MainWindowContext context{toolkit_, state_.settings, state_.productTitle,
+  windows::MainWindowContext context{toolkit_, state_.settings, state_.formLibrary, state_.pingRunning,
+                                     state_.productTitle,
                                      std::string(images::kProgramIco),
                                      [this](ui::TrayEvent event) { onTrayEvent(event); },
                                      [this] {

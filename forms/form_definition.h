@@ -34,4 +34,10 @@ struct DatabaseColumn {
 };
 DatabaseColumn databaseColumnFor(const FieldDefinition& field);
 
+// Field order changes that keep every `link` pointing at the field it named: swapping two fields
+// swaps the numbers that link to them; removing a field turns links to it into -1 and moves links
+// to later fields down by one. Indices are 0-based; out-of-range indices change nothing.
+void swapFields(std::vector<FieldDefinition>& fields, std::size_t first, std::size_t second);
+void removeField(std::vector<FieldDefinition>& fields, std::size_t index);
+
 }  // namespace forms

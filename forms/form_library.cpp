@@ -71,9 +71,9 @@ bool FormLibrary::seedIfEmpty(settings::SettingsStore& store) {
   return true;
 }
 
-int readSelectedFormIndex(settings::SettingsStore& store) {
+int readSelectedFormIndex(settings::SettingsStore& store, int whenMissing) {
   store.selectSection(kSection);
-  double stored = std::trunc(store.readNumber(kSelectedKey, -1));
+  double stored = std::trunc(store.readNumber(kSelectedKey, whenMissing));
   if (!(stored >= -1)) return -1;  // also NaN
   if (stored > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
   return static_cast<int>(stored);

@@ -26,8 +26,8 @@ class FormLibrary {
   std::vector<FormDefinition> forms_;
 };
 
-// The remembered selected-form index ("索引"), 0-based or -1.
-int readSelectedFormIndex(settings::SettingsStore& store);
+// The remembered selected-form index ("索引"), 0-based or -1; `whenMissing` when none is stored.
+int readSelectedFormIndex(settings::SettingsStore& store, int whenMissing = -1);
 void writeSelectedFormIndex(settings::SettingsStore& store, int index);
 
 // The sample form's name and field text.

@@ -67,4 +67,12 @@ class Toolkit : public MessagePresenter {
   virtual void stopTimer(int id) = 0;
 };
 
+// Whether `key` (kCtrl, kShift or kAlt) is held: the key state is asked, the waiting events run,
+// and it is asked again; the second answer counts.
+inline bool isKeyHeld(Toolkit& toolkit, int key) {
+  (void)toolkit.keyState();
+  toolkit.processPendingEvents();
+  return (toolkit.keyState() & key) != 0;
+}
+
 }  // namespace ui

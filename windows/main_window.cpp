@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "settings/control_state.h"
+#include "ui/list_controls.h"
 #include "ui/panels.h"
 #include "ui/toolbar.h"
 #include "windows/images/images.h"
+#include "windows/forms_selector.h"
 #include "windows/main_window_layout.h"
 
 namespace windows {
@@ -17,6 +19,7 @@ constexpr char kFindBarKey[] = "显示查找框";
 constexpr char kAutoWidthKey[] = "自动列宽";
 constexpr std::size_t kTrayTipBytes = 62;
 constexpr int kWheelRows = 2;
+constexpr char kPingRefused[] = "正在执行PING，不允许操作！";
 
 }  // namespace
 
@@ -35,10 +38,13 @@ MainWindow::MainWindow(MainWindowContext context)
     return true;
   };
   window_->onMouseWheel = [this](int notches, ui::Point screen) { onMouseWheel(notches, screen); };
+  window_->get<ui::Toolbar>("工具条").onButtonClick = [this](int index) { onToolbarButton(index); };
+  window_->get<ui::ComboBox>("组合框表单").onSelectionChanged = [this] { onFormSelectorChanged(); };
   window_->get<ui::Splitter>("分隔条").onMoved = [this](int position) { onSplitterMoved(position); };
 }
 
 MainWindow::~MainWindow() {
+  designer_.reset();  // owned by this window: it goes first
   if (trayIcon_) context_.toolkit.removeTrayIcon(*window_);
 }
 
@@ -100,11 +106,56 @@ void MainWindow::onCreated() {
   request.section = kSection;
   settings::saveOrRestoreControls(store, request);
 
+  auto& selector = w.get<ui::ComboBox>("组合框表单");
+  refillFormSelector(forms::readSelectedFormIndex(store, 0), true);
+  if (selector.currentIndex() < 0) selector.setCurrentIndex(0);
+
   layout();
   trayIcon_ = context_.toolkit.loadPicture(context_.trayIconBytes);
   if (trayIcon_) {
     context_.toolkit.addTrayIcon(w, *trayIcon_, base::cutToBytes(context_.productTitle, kTrayTipBytes),
                                  context_.onTrayEvent);
+  }
+}
+
+void MainWindow::refillFormSelector(int index, bool select) {
+  windows::refillFormSelector(window_->get<ui::ComboBox>("组合框表单"), context_.formLibrary, index, select);
+}
+
+void MainWindow::openFormDesigner() {
+  if (FormDesigner* open = formDesigner()) {
+    open->window().activate();
+    return;
+  }
+  designer_.reset();
+  designer_ = std::make_unique<FormDesigner>(FormDesignerContext{
+      context_.toolkit, context_.settings, context_.formLibrary, window_.get(),
+      [this](int index, bool select) { refillFormSelector(index, select); }});
+  designer_->show();
+}
+
+void MainWindow::onFormSelectorChanged() {
+  auto& selector = window_->get<ui::ComboBox>("组合框表单");
+  if (isDesignerItemCurrent(selector)) {
+    openFormDesigner();
+    return;
+  }
+  forms::writeSelectedFormIndex(context_.settings, selector.currentIndex());
+}
+
+void MainWindow::onToolbarButton(int index) {
+  if (context_.pingRunning && index != kPing) {
+    ui::MessageBoxRequest refusal;
+    refusal.text = kPingRefused;
+    context_.toolkit.show(refusal);
+    return;
+  }
+  switch (index) {
+    case kFormDesigner:
+      openFormDesigner();
+      break;
+    default:
+      break;
   }
 }
 

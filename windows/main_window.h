@@ -3,19 +3,24 @@
 // and the grid's panels, laid out from the window's client size and the splitter's position.
 // Its remembered settings live in section "主界面".
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "forms/form_library.h"
 #include "settings/settings_store.h"
 #include "ui/toolkit.h"
+#include "windows/form_designer.h"
 
 namespace windows {
 
 struct MainWindowContext {
   ui::Toolkit& toolkit;
   settings::SettingsStore& settings;
+  forms::FormLibrary& formLibrary;
+  const std::atomic<bool>& pingRunning;  // a PING run refuses every other toolbar command
   base::TextValue productTitle;
   std::string trayIconBytes;                       // the program's icon (ICO bytes)
   std::function<void(ui::TrayEvent)> onTrayEvent;  // the notification-area icon's events
@@ -36,17 +41,28 @@ class MainWindow {
   // The splitter was dragged to `position`.
   void onSplitterMoved(int position);
 
+  // Fills the forms selector from the library; item `index` current when `select`, else none.
+  void refillFormSelector(int index, bool select);
+  // Opens the form designer, owned by this window; when it is open already, brings it forward.
+  void openFormDesigner();
+  FormDesigner* formDesigner() { return designer_ && !designer_->closed() ? designer_.get() : nullptr; }
+
+  // A toolbar button was clicked.
+  void onToolbarButton(int index);
+
   // The grid scrolls by this many rows for a wheel turn (set by the grid when it is attached).
   std::function<void(int steps)> onWheelSteps;
 
  private:
   void onCreated();
   void onMouseWheel(int notches, ui::Point screen);
+  void onFormSelectorChanged();
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;
   std::vector<std::unique_ptr<ui::Picture>> toolbarImages_;
   std::unique_ptr<ui::Picture> trayIcon_;
+  std::unique_ptr<FormDesigner> designer_;
 };
 
 }  // namespace windows

@@ -15,13 +15,15 @@ namespace {
 class MainWindowLayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, "砚川·格簿录入台", "", {}, {}});
+    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, library, pingRunning, "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
   ui::Rect bounds(const char* name) { return mainWindow->window().control(name)->bounds(); }
 
   ui::headless::HeadlessToolkit toolkit;
   settings::SettingsStore store;
+  forms::FormLibrary library;
+  std::atomic<bool> pingRunning{false};
   std::unique_ptr<MainWindow> mainWindow;
 };
 

@@ -53,6 +53,14 @@ void HeadlessEditBox::userPressEnter() {
   raiseContentChanged();
 }
 
+int HeadlessEditBox::userTypeOver(const base::TextValue& text) {
+  const base::TextValue before = text_;
+  text_.clear();
+  const int entered = userType(text);
+  if (entered == 0) text_ = before;  // nothing went in: the selection stays as it was
+  return entered;
+}
+
 void HeadlessEditBox::userErase() {
   if (text_.empty()) return;
   text_.clear();

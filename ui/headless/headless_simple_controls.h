@@ -49,6 +49,8 @@ class HeadlessEditBox : public HeadlessControl<EditBox> {
   void userPressEnter();
   // Selects everything and deletes it (onContentChanged once, when there was content).
   void userErase();
+  // Selects the whole content and types over it: the first character that goes in replaces it.
+  int userTypeOver(const base::TextValue& text);
   // Deletes the last character (onContentChanged once, when there was one).
   void userBackspace();
 

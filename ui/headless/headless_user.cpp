@@ -50,6 +50,12 @@ bool HeadlessUser::type(EditBox& box, const base::TextValue& text) {
   return true;
 }
 
+bool HeadlessUser::typeOver(EditBox& box, const base::TextValue& text) {
+  if (!focus(box)) return false;
+  dynamic_cast<HeadlessEditBox&>(box).userTypeOver(text);
+  return true;
+}
+
 bool HeadlessUser::paste(EditBox& box) {
   if (!focus(box)) return false;
   dynamic_cast<HeadlessEditBox&>(box).userPaste(toolkit_.clipboardText());

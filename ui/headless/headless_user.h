@@ -26,6 +26,8 @@ class HeadlessUser {
   // Edit boxes get the focus first. Typing raises onContentChanged for every character that goes
   // in; the box's input mode and rejected characters keep others out.
   bool type(EditBox& box, const base::TextValue& text);
+  // Selects the whole content and types `text` over it.
+  bool typeOver(EditBox& box, const base::TextValue& text);
   // Pastes the clipboard's text.
   bool paste(EditBox& box);
   bool pressEnter(EditBox& box);
