@@ -5,8 +5,10 @@
 #include "cli/check_commands.h"
 #include "cli/db_commands.h"
 #include "cli/forms_commands.h"
+#include "cli/list_commands.h"
 #include "cli/settings_commands.h"
 #include "cli/text_commands.h"
+#include "cli/tree_commands.h"
 
 namespace cli {
 namespace {
@@ -24,6 +26,8 @@ constexpr std::array kCommands{
     Command{"db", "delete", "PATH ID ...", dbDelete},
     Command{"db", "pack", "PATH", dbPack},
     Command{"db", "check", "PATH", dbCheck},
+    Command{"tree", "dump", "FILE", treeDump},
+    Command{"list", "export", "RUNDIR LIST [--format csv|json]  (csv: UTF-8 with BOM; json: {columns, rows})", listExport},
     Command{"text", "date", "TEXT", textDate},
     Command{"text", "duration", "MS", textDuration},
     Command{"probe", "", "URL [--wait S]", probe},

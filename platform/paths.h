@@ -34,6 +34,10 @@ bool isDirectory(const base::TextValue& path);
 // Renames/moves a file; fails (kFileAccessDenied) when `to` already exists.
 [[nodiscard]] int moveFile(const base::TextValue& from, const base::TextValue& to);
 
+// Renames `from` to `to`, replacing a file `to` in one step: readers see the old file or the new
+// one, never a mix. On Windows the move is written through before it returns.
+[[nodiscard]] int replaceFile(const base::TextValue& from, const base::TextValue& to);
+
 // 0 when the file is gone afterwards because it was deleted; kFileNotFound when it was missing.
 [[nodiscard]] int deleteFile(const base::TextValue& path);
 

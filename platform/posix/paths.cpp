@@ -76,6 +76,15 @@ int moveFile(const base::TextValue& from, const base::TextValue& to) {
   return posix::fileErrorAt(error, targetsFault ? nativeTo : nativeFrom);
 }
 
+int replaceFile(const base::TextValue& from, const base::TextValue& to) {
+  std::string nativeFrom = posix::nativePath(from);
+  std::string nativeTo = posix::nativePath(to);
+  if (::rename(nativeFrom.c_str(), nativeTo.c_str()) == 0) return kFileOk;
+  int error = errno;
+  bool targetsFault = error == ENOENT && pathExists(from);
+  return posix::fileErrorAt(error, targetsFault ? nativeTo : nativeFrom);
+}
+
 int deleteFile(const base::TextValue& path) {
   std::string native = posix::nativePath(path);
   if (::unlink(native.c_str()) == 0) return kFileOk;

@@ -59,6 +59,12 @@ int moveFile(const base::TextValue& from, const base::TextValue& to) {
   return win32::lastFileError();
 }
 
+int replaceFile(const base::TextValue& from, const base::TextValue& to) {
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  if (::MoveFileExW(win32::wideFromGbk(from).c_str(), win32::wideFromGbk(to).c_str(), flags)) return kFileOk;
+  return win32::lastFileError();
+}
+
 int deleteFile(const base::TextValue& path) {
   if (::DeleteFileW(win32::wideFromGbk(path).c_str())) return kFileOk;
   return win32::lastFileError();

@@ -67,6 +67,25 @@ compare db dump 列表 --deleted
 "$native" db append 表二.edb 名称=甲 备注=乙 >/dev/null
 compare db dump 表二.edb
 compare db check missing
+# A tree data file (GBK texts, little-endian numbers), whole and cut short.
+record() {  # TEXT_BYTES DEPTH_BYTE STATE_BYTE
+  printf "$1\\x00\\x01\\x00\\x00\\x00\\x01\\x00\\x00\\x00\\xff\\xff\\xff\\xff\\x$3\\x00\\x00\\x30\\x$2\\x00\\x00\\x00"
+}
+{ record '\xc1\xd0\xb1\xed' 01 03; record 'K1' 02 00; record '\x95\x5c' 03 01; record '' 05 00; record 'B' 01 00; } > 树.AI
+head -c 60 树.AI > 树半.AI
+compare tree dump 树.AI
+compare tree dump 树半.AI
+compare tree dump missing.AI
+# A run folder with one list: its form copy in the settings file, its database in the data folder.
+mkdir -p 运行/程序数据
+"$native" settings set 运行/砚川·格簿录入台.ini 使用表单库 客户 "名称|10|20|0|真|100||链接|22|512|0|假|100||FTP|23|80|0|假|100||金额|5|0|0|假|100||到期|8|0|0|假|100" >/dev/null
+"$wine_run" "$windows" db create 运行/程序数据/客户.edb 名称:10:20 链接:10:512 FTP:10:80 金额:5 到期:8 >/dev/null
+"$native" db append 运行/程序数据/客户.edb "名称=阿里云, 杭州" "链接=官网||http://a/" "FTP=张三||密码||ftp.a" 金额=1.25 "到期=2017-12-10 10:05" >/dev/null
+"$wine_run" "$windows" db append 运行/程序数据/客户.edb '名称=说"好"' "FTP=||密码||ftp.b" 金额=-0.1 >/dev/null
+compare list export 运行 客户
+compare list export 运行 客户 --format json
+compare list export 运行 无此列表
+compare list export 运行 客户 --format xml
 
 echo "cli parity: $passed passed, $failed failed"
 [ $failed -eq 0 ]

@@ -98,6 +98,34 @@ TEST(PathDiskTest, MoveNeverReplacesAFile) {
   EXPECT_EQ(content, "to");
 }
 
+TEST(PathDiskTest, ReplaceTakesThePlaceOfAnExistingFileOrMakesANewOne) {
+  testing_support::ScratchDir scratch;
+  base::TextValue from = scratch.file("树型框数据.tmp");
+  base::TextValue to = scratch.file("树型框数据.AI");
+  ASSERT_EQ(platform::writeWholeFile(from, "new"), 0);
+  ASSERT_EQ(platform::writeWholeFile(to, "old content"), 0);
+  ASSERT_EQ(platform::replaceFile(from, to), 0);
+  EXPECT_FALSE(platform::pathExists(from));
+  std::string content;
+  ASSERT_EQ(platform::readWholeFile(to, content), 0);
+  EXPECT_EQ(content, "new");
+
+  ASSERT_EQ(platform::writeWholeFile(from, "again"), 0);
+  ASSERT_EQ(platform::deleteFile(to), 0);
+  ASSERT_EQ(platform::replaceFile(from, to), 0);
+  ASSERT_EQ(platform::readWholeFile(to, content), 0);
+  EXPECT_EQ(content, "again");
+
+  // A folder in the way, or no source: nothing changes.
+  ASSERT_EQ(platform::writeWholeFile(from, "x"), 0);
+  ASSERT_EQ(platform::createDirectory(scratch.file("目录")), 0);
+  EXPECT_NE(platform::replaceFile(from, scratch.file("目录")), 0);
+  EXPECT_TRUE(platform::pathExists(from));
+  EXPECT_EQ(platform::replaceFile(scratch.file("无"), to), platform::kFileNotFound);
+  ASSERT_EQ(platform::readWholeFile(to, content), 0);
+  EXPECT_EQ(content, "again");
+}
+
 TEST(PathDiskTest, MissingFilesAndFoldersGiveTheirOwnErrors) {
   testing_support::ScratchDir scratch;
   base::TextValue missing = scratch.file("无");

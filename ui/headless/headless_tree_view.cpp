@@ -14,9 +14,22 @@ int HeadlessTreeView::subtreeEnd(int index) const {
   return end;
 }
 
+bool HeadlessTreeView::endsTree(int index) const {
+  // The last item is in the subtree when `index` is on its parent chain (parents come first).
+  int ancestor = itemCount() - 1;
+  while (ancestor > index) ancestor = items_[static_cast<std::size_t>(ancestor)].parent;
+  return ancestor == index;
+}
+
 int HeadlessTreeView::addItem(int parent, const TreeItem& item) {
   if (!valid(parent)) parent = -1;
-  const int at = parent < 0 ? itemCount() : subtreeEnd(parent);
+  // Adding at the end of the tree (the usual case: filling a tree in pre-order, or adding to the
+  // last list) shifts nothing and costs the depth of the tree.
+  if (parent < 0 || endsTree(parent)) {
+    items_.push_back(Node{item, parent});
+    return itemCount() - 1;
+  }
+  const int at = subtreeEnd(parent);
   for (Node& node : items_) {
     if (node.parent >= at) ++node.parent;
   }

@@ -44,6 +44,8 @@ class HeadlessTreeView : public HeadlessControl<TreeView> {
   bool valid(int index) const { return index >= 0 && index < itemCount(); }
   // One past the last item below `index`.
   int subtreeEnd(int index) const;
+  // Whether the subtree of `index` reaches the end of the tree; O(depth).
+  bool endsTree(int index) const;
 
   std::vector<Node> items_;
   int current_ = -1;
