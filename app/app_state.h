@@ -6,6 +6,7 @@
 
 #include "forms/form_definition.h"
 #include "forms/form_library.h"
+#include "lists/list_selection.h"
 #include "settings/settings_store.h"
 
 namespace app {
@@ -18,6 +19,7 @@ struct AppState {
   forms::FormLibrary formLibrary;
   base::TextValue productTitle;
   forms::FormDefinition currentListForm;  // the open list's form copy; empty name: none open
+  lists::ListSelection listSelection;     // what the tree of lists has selected
   std::atomic<bool> pingRunning{false};
   std::atomic<bool> pingStop{false};
   std::atomic<int> pingThreads{0};

@@ -28,7 +28,13 @@ bool Application::startup() {
   state_.formLibrary.load(state_.settings);
   state_.formLibrary.seedIfEmpty(state_.settings);
 
-  windows::MainWindowContext context{toolkit_, state_.settings, state_.formLibrary, state_.pingRunning,
+  windows::MainWindowContext context{toolkit_,
+                                     state_.settings,
+                                     state_.formLibrary,
+                                     state_.pingRunning,
+                                     runDirectory_,
+                                     state_.currentListForm,
+                                     state_.listSelection,
                                      state_.productTitle,
                                      std::string(images::kProgramIco),
                                      [this](ui::TrayEvent event) { onTrayEvent(event); },
@@ -80,6 +86,7 @@ void Application::saveOnClose() {
   settings::saveOrRestoreControls(state_.settings, request);
   state_.settings.selectSection(kMainSection);
   state_.settings.writeNumber(kTreeIndexKey, window.get<ui::TreeView>("树型框").currentItem());
+  mainWindow_->lists().saveListState(true);
 }
 
 void Application::bringToFront(ui::Window& window) {

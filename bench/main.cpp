@@ -3,6 +3,7 @@
 // ratios met their targets.
 // Usage: gebu-bench [--records N]   (N records, 100000 by default)
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "bench/report.h"
 #include "bench/sample_data.h"
 #include "bench/sqlite_side.h"
+#include "bench/values_bench.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -96,6 +98,31 @@ bool compare(bench::Comparison comparison, int runs, const Work& ours, const Wor
   return true;
 }
 
+// Filing key values into the tree: `count` records with count / 2 distinct values against a tenth
+// of that. Near-linear work keeps the ratio of the two times near 10.
+bool compareValueFiling(const WorkFolder& folder, int count, std::vector<bench::Comparison>& comparisons) {
+  constexpr double kTarget = 12;
+  const int small = std::max(count / 10, 2);
+  std::string error;
+  const auto large = bench::timeValueFiling(platform::utf8ToGbk(folder.file("values-large")), count, count / 2, error);
+  const auto tenth = large ? bench::timeValueFiling(platform::utf8ToGbk(folder.file("values-small")), small,
+                                                    small / 2, error)
+                           : std::nullopt;
+  if (!large || !tenth) {
+    std::fprintf(stderr, "values: %s\n", error.c_str());
+    return false;
+  }
+  if (large->valueItems != count / 2 || tenth->valueItems != small / 2) {
+    std::fprintf(stderr, "values: %d and %d value items filed\n", large->valueItems, tenth->valueItems);
+    return false;
+  }
+  const bench::Comparison comparison{"values", large->milliseconds, tenth->milliseconds, kTarget};
+  std::printf("values: %d records %.0f ms, %d records %.1f ms, ratio %.2f\n", count, large->milliseconds, small,
+              tenth->milliseconds, comparison.ratio());
+  comparisons.push_back(comparison);
+  return true;
+}
+
 int runBenchmark(int count) {
   bench::Random random(kSeed);
   const std::vector<bench::SampleRecord> records = bench::makeRecords(count, random);
@@ -129,6 +156,7 @@ int runBenchmark(int count) {
     return 1;
   }
   if (!both("pack", 2.0, 1, [&] { return ours.pack(); }, [&] { return sqlite.pack(); })) return 1;
+  if (!compareValueFiling(folder, count, comparisons)) return 1;
   std::printf("%s\n", bench::targetsLine(comparisons).c_str());
   return 0;
 }

@@ -20,6 +20,7 @@ void Control::setBounds(const Rect& bounds) {
 void Control::setVisible(bool visible) {
   visible_ = visible;
   applyVisible(visible);
+  if (visible) applyBringToFront();
 }
 
 void Control::setEnabled(bool enabled) {

@@ -63,6 +63,8 @@ class Control {
   void resize(int width, int height) { setBounds({bounds_.left, bounds_.top, width, height}); }
 
   bool visible() const { return visible_; }
+  // A control the program shows comes in front of the controls beside it, so that of two controls
+  // laid over each other the one shown last is seen.
   void setVisible(bool visible);
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
@@ -102,6 +104,7 @@ class Control {
   virtual void applyFont(const Font& font) = 0;
   virtual void applyCaption(const base::TextValue& caption) = 0;
   virtual void applyFocus() = 0;
+  virtual void applyBringToFront() {}
 
   // What the backend reports of the user.
   void raiseClick() { fire(onClick); }

@@ -28,6 +28,7 @@ struct TreeItemInfo {
   TreeItem item;
   int level = 0;    // 1 for top-level items
   int parent = -1;  // index of the parent item
+  bool operator==(const TreeItemInfo&) const = default;
 };
 
 class TreeView : public Control {

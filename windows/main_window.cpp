@@ -5,6 +5,7 @@
 #include "settings/control_state.h"
 #include "ui/list_controls.h"
 #include "ui/panels.h"
+#include "ui/tree_view.h"
 #include "ui/toolbar.h"
 #include "windows/images/images.h"
 #include "windows/forms_selector.h"
@@ -17,6 +18,7 @@ constexpr char kSection[] = "主界面";
 constexpr char kSplitterKey[] = "分隔条位置";
 constexpr char kFindBarKey[] = "显示查找框";
 constexpr char kAutoWidthKey[] = "自动列宽";
+constexpr char kTreeIndexKey[] = "树型框.索引";
 constexpr std::size_t kTrayTipBytes = 62;
 constexpr int kWheelRows = 2;
 constexpr char kPingRefused[] = "正在执行PING，不允许操作！";
@@ -31,6 +33,21 @@ MainWindow::MainWindow(MainWindowContext context)
     images.push_back(toolbarImages_.back().get());
   }
   window_->get<ui::Toolbar>("工具条").setButtons(mainToolbarButtons(), images);
+  auto& tree = window_->get<ui::TreeView>("树型框");
+  std::vector<const ui::Picture*> itemImages;
+  for (int i = 0; i < images::kTreeImageCount; ++i) {
+    treeImages_.push_back(context_.toolkit.loadPicture(std::string(images::treeImage(i))));
+    itemImages.push_back(treeImages_.back().get());
+  }
+  tree.setImages(itemImages);
+  lists_ = std::make_unique<lists::ListWorkspace>(lists::ListWorkspaceContext{
+      context_.settings, context_.toolkit, tree, context_.runDirectory, context_.currentListForm,
+      context_.listSelection});
+  tree.onSelectionChanged = [this] { onTreeSelectionChanged(); };
+  tree.onLabelEditStart = [this](int index) { return lists_->canEditLabel(index); };
+  tree.onLabelEditEnd = [this, &tree](int index, const base::TextValue& text) {
+    return lists_->renameList(tree.item(index).text, text);
+  };
   window_->onCreated = [this] { onCreated(); };
   window_->onResized = [this] { layout(); };
   window_->onQueryClose = [this] {
@@ -106,9 +123,19 @@ void MainWindow::onCreated() {
   request.section = kSection;
   settings::saveOrRestoreControls(store, request);
 
+  context_.listSelection.openListItem = lists::kNoListOpenYet;
   auto& selector = w.get<ui::ComboBox>("组合框表单");
   refillFormSelector(forms::readSelectedFormIndex(store, 0), true);
   if (selector.currentIndex() < 0) selector.setCurrentIndex(0);
+
+  lists_->loadTree();
+  store.selectSection(kSection);
+  const double remembered = store.readNumber(kTreeIndexKey, 0);
+  auto& tree = w.get<ui::TreeView>("树型框");
+  if (std::isfinite(remembered) && std::fabs(remembered) < 1e9) {
+    tree.setCurrentItem(static_cast<int>(std::lround(remembered)));
+  }
+  if (tree.currentItem() < 0) openListPage();
 
   layout();
   trayIcon_ = context_.toolkit.loadPicture(context_.trayIconBytes);
@@ -151,6 +178,12 @@ void MainWindow::onToolbarButton(int index) {
     return;
   }
   switch (index) {
+    case kNewList:
+      createListFromSelectedForm();
+      break;
+    case kDeleteList:
+      deleteSelectedList();
+      break;
     case kFormDesigner:
       openFormDesigner();
       break;

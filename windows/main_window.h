@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/form_library.h"
+#include "lists/list_workspace.h"
 #include "settings/settings_store.h"
 #include "ui/toolkit.h"
 #include "windows/form_designer.h"
@@ -21,6 +22,9 @@ struct MainWindowContext {
   settings::SettingsStore& settings;
   forms::FormLibrary& formLibrary;
   const std::atomic<bool>& pingRunning;  // a PING run refuses every other toolbar command
+  base::TextValue runDirectory;          // the lists' data folder is in it
+  forms::FormDefinition& currentListForm;
+  lists::ListSelection& listSelection;
   base::TextValue productTitle;
   std::string trayIconBytes;                       // the program's icon (ICO bytes)
   std::function<void(ui::TrayEvent)> onTrayEvent;  // the notification-area icon's events
@@ -47,6 +51,13 @@ class MainWindow {
   void openFormDesigner();
   FormDesigner* formDesigner() { return designer_ && !designer_->closed() ? designer_.get() : nullptr; }
 
+  lists::ListWorkspace& lists() { return *lists_; }
+
+  // The page of the selected list: its form copy and database are opened and its records' key
+  // values filed in the tree; with nothing selected, the page is cleared.
+  void openListPage();
+  void clearListPage();
+
   // A toolbar button was clicked.
   void onToolbarButton(int index);
 
@@ -57,12 +68,18 @@ class MainWindow {
   void onCreated();
   void onMouseWheel(int notches, ui::Point screen);
   void onFormSelectorChanged();
+  void onTreeSelectionChanged();
+  void createListFromSelectedForm();
+  void deleteSelectedList();
+  void showWarning(const base::TextValue& text, const base::TextValue& caption = "信息：");
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;
   std::vector<std::unique_ptr<ui::Picture>> toolbarImages_;
   std::unique_ptr<ui::Picture> trayIcon_;
   std::unique_ptr<FormDesigner> designer_;
+  std::vector<std::unique_ptr<ui::Picture>> treeImages_;
+  std::unique_ptr<lists::ListWorkspace> lists_;
 };
 
 }  // namespace windows

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_store.h"
+#include "tests/support/scratch_dir.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/panels.h"
 #include "windows/main_window_layout.h"
@@ -15,15 +16,19 @@ namespace {
 class MainWindowLayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, library, pingRunning, "砚川·格簿录入台", "", {}, {}});
+    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+                          "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
   ui::Rect bounds(const char* name) { return mainWindow->window().control(name)->bounds(); }
 
+  testing_support::ScratchDir dir;
   ui::headless::HeadlessToolkit toolkit;
   settings::SettingsStore store;
   forms::FormLibrary library;
   std::atomic<bool> pingRunning{false};
+  forms::FormDefinition currentListForm;
+  lists::ListSelection listSelection;
   std::unique_ptr<MainWindow> mainWindow;
 };
 

@@ -31,7 +31,8 @@ class DesignerFixture : public testing::Test {
     }
     library.save(store, selectedIndex);
     mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{toolkit, store, library, pingRunning, "砚川·格簿录入台", "", {}, {}});
+        MainWindowContext{toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+                          "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
 
@@ -78,6 +79,8 @@ class DesignerFixture : public testing::Test {
   settings::SettingsStore store;
   forms::FormLibrary library;
   std::atomic<bool> pingRunning{false};
+  forms::FormDefinition currentListForm;
+  lists::ListSelection listSelection;
   ui::headless::HeadlessToolkit toolkit;
   ui::headless::HeadlessUser user{toolkit};
   std::unique_ptr<MainWindow> mainWindow;

@@ -209,6 +209,10 @@ void NativeControl::nativeBounds(const Rect& bounds) {
 
 void NativeControl::nativeVisible(bool visible) { ::ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
 
+void NativeControl::nativeBringToFront() {
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void NativeControl::nativeEnabled(bool enabled) { ::EnableWindow(hwnd(), enabled ? TRUE : FALSE); }
 
 void NativeControl::nativeFont(const Font& font) {

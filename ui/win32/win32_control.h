@@ -68,6 +68,7 @@ class NativeControl {
 
   void nativeBounds(const Rect& bounds);
   void nativeVisible(bool visible);
+  void nativeBringToFront();
   void nativeEnabled(bool enabled);
   void nativeFont(const Font& font);
   void nativeText(const base::TextValue& text);
@@ -119,6 +120,7 @@ class Win32Control : public Kind, public NativeControl {
  protected:
   void applyBounds(const Rect& bounds) override { nativeBounds(bounds); }
   void applyVisible(bool visible) override { nativeVisible(visible); }
+  void applyBringToFront() override { nativeBringToFront(); }
   void applyEnabled(bool enabled) override { nativeEnabled(enabled); }
   void applyTextColor(Color) override { ::InvalidateRect(hwnd(), nullptr, TRUE); }
   void applyFont(const Font& font) override { nativeFont(font); }

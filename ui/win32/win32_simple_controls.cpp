@@ -54,6 +54,15 @@ Win32GroupBox::Win32GroupBox(Win32Window& window, Control* parent, const LayoutE
   create(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN);
 }
 
+bool Win32GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_ERASEBKGND) return false;
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  result = 1;
+  return true;
+}
+
 Win32EditBox::Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry)
     : Win32Control(window, parent, entry) {
   create(L"EDIT", kSingleLineEdit, WS_EX_CLIENTEDGE);

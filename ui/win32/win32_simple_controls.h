@@ -23,10 +23,14 @@ class Win32Button : public Win32Control<Button> {
   bool handleCommand(int code, int id) override;
 };
 
-// A group box is the parent window of the controls placed in it.
+// A group box is the parent window of the controls placed in it. It paints its own background,
+// which the system's group box leaves to its parent.
 class Win32GroupBox : public Win32Control<GroupBox> {
  public:
   Win32GroupBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
+
+ protected:
+  bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 // The edit control, subclassed: typed characters and pastes pass the box's input rules; Enter in

@@ -1,0 +1,273 @@
+#include "lists/list_workspace.h"
+
+#include "forms/field_text.h"
+#include "lists/field_display_text.h"
+#include "lists/list_database.h"
+#include "lists/list_files.h"
+#include "lists/run_folder.h"
+#include "lists/tree_file.h"
+#include "platform/paths.h"
+#include "recorddb/record_database.h"
+#include "support/tree_item_query.h"
+
+namespace lists {
+namespace {
+
+constexpr char kCreateFailed[] =
+    "新建列表失败，请检查当前选择的表单是否存在错误，比如没有字段，或字段名重复，或字段名存在非法字符！";
+constexpr char kAuxiliaryExtension[] = ".edt";
+constexpr int kKeyFieldLevel = 2;
+
+base::TextValue auxiliaryPath(const base::TextValue& runDirectory, const base::TextValue& listName) {
+  return platform::joinPath(dataFolder(runDirectory), listName + kAuxiliaryExtension);
+}
+
+ui::TreeItem treeItem(const base::TextValue& text, int image, std::int32_t data) {
+  ui::TreeItem item;
+  item.text = text;
+  item.image = image;
+  item.selectedImage = image;
+  item.data = data;
+  return item;
+}
+
+bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
+  ui::MessageBoxRequest question;
+  question.text = text;
+  question.buttons = ui::MessageButtons::OkCancel;
+  return messages.show(question) == ui::MessageAnswer::Ok;
+}
+
+}  // namespace
+
+bool isUsableListName(const base::TextValue& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (std::size_t i = 0; i < name.size(); i += base::characterSize(name, i)) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x20 || base::TextValue("\\/:*?\"<>|").find(static_cast<char>(c)) != base::TextValue::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ListWorkspace::createList(const forms::FormDefinition& form) {
+  forms::FormDefinition copy = form;
+  base::TextValue path;
+  bool created = false;
+  if (isUsableListName(copy.name)) {
+    path = uniqueFilePath(dataFolder(context_.runDirectory), copy.name + kListDatabaseExtension);
+    std::vector<recorddb::FieldSpec> columns;
+    for (const forms::FieldDefinition& field : copy.fields) {
+      const forms::DatabaseColumn column = forms::databaseColumnFor(field);
+      columns.push_back({column.name, column.type, column.length});
+    }
+    created = recorddb::createDatabase(path, columns);
+  }
+  if (!created) {
+    ui::MessageBoxRequest failure;
+    failure.text = kCreateFailed;
+    context_.messages.show(failure);
+    return false;
+  }
+
+  copy.name = fileBaseName(path);
+  ui::TreeView& tree = context_.tree;
+  const int listItem = tree.addItem(-1, treeItem(copy.name, kListImage, 0));
+  for (std::size_t i = 0; i < copy.fields.size(); ++i) {
+    if (!copy.fields[i].key) continue;
+    tree.addItem(listItem, treeItem(copy.fields[i].name, kKeyFieldImage, static_cast<std::int32_t>(i + 1)));
+  }
+  context_.currentListForm = std::move(copy);
+  saveListState(true);
+  expand(listItem);
+  tree.setCurrentItem(listItem);
+  return true;
+}
+
+bool ListWorkspace::openListDatabase(const base::TextValue& listName) {
+  return lists::openListDatabase(context_.runDirectory, listName);
+}
+
+bool ListWorkspace::renameList(const base::TextValue& oldName, const base::TextValue& newName) {
+  if (!isUsableListName(newName)) return false;
+  const base::TextValue& run = context_.runDirectory;
+  closeListDatabase(run, oldName);
+  if (platform::moveFile(listDatabasePath(run, oldName), listDatabasePath(run, newName)) != 0) {
+    // The list stays as it was; its database opens again when its page does.
+    return false;
+  }
+  (void)platform::moveFile(auxiliaryPath(run, oldName), auxiliaryPath(run, newName));
+  context_.settings.renameKey(kListFormsSection, oldName, newName);
+  // Only the open list's form copy and selection carry the list's name.
+  ListSelection& selection = context_.selection;
+  if (selection.listName == oldName) selection.listName = newName;
+  if (context_.currentListForm.name == oldName) {
+    context_.currentListForm.name = newName;
+    openListDatabase(newName);
+  }
+  return true;
+}
+
+bool ListWorkspace::deleteSelectedList() {
+  ui::TreeView& tree = context_.tree;
+  const int current = tree.currentItem();
+  if (current < 0) return false;
+  const base::TextValue name = tree.item(current).text;
+  if (!askOkCancel(context_.messages, "确定要删除【" + name + "】列表吗？")) return false;
+  if (!askOkCancel(context_.messages, "请再次确认，真的要删除【" + name + "】列表吗？")) return false;
+
+  const base::TextValue& run = context_.runDirectory;
+  closeListDatabase(run, name);
+  (void)platform::deleteFile(listDatabasePath(run, name));
+  (void)platform::deleteFile(auxiliaryPath(run, name));
+  tree.removeItem(current);
+  saveListState(true);
+  const int remaining = tree.itemCount();
+  tree.setCurrentItem(current > remaining - 1 ? remaining - 1 : current);
+  return true;
+}
+
+bool ListWorkspace::canEditLabel(int index) const {
+  return index >= 0 && index < context_.tree.itemCount() && context_.tree.parentOf(index) < 0;
+}
+
+void ListWorkspace::loadTree() { (void)loadTreeFile(context_.tree, treeDataFilePath(context_.runDirectory)); }
+
+void ListWorkspace::saveListState(bool includeTreeFile) {
+  const forms::FormDefinition& form = context_.currentListForm;
+  if (!form.name.empty()) {
+    context_.settings.selectSection(kListFormsSection);
+    context_.settings.writeText(form.name, forms::formatFieldSpecText(form.fields, forms::kListCopyAttributes));
+  }
+  // A tree file that cannot be written keeps its last good content.
+  if (includeTreeFile) (void)saveTreeFile(context_.tree, treeDataFilePath(context_.runDirectory));
+}
+
+std::optional<ResolvedSelection> ListWorkspace::resolveSelection() {
+  ListSelection& selection = context_.selection;
+  if (selection.skipNextSelection) {
+    selection.skipNextSelection = false;
+    return std::nullopt;
+  }
+  ui::TreeView& tree = context_.tree;
+  ResolvedSelection resolved;
+  const int current = tree.currentItem();
+  if (current < 0) {
+    // No page is open now: whichever list is selected next is opened afresh.
+    resolved.noItem = true;
+    selection.openListItem = kNoListOpenYet;
+    return resolved;
+  }
+  const ui::TreeItem item = tree.item(current);
+  switch (item.image) {
+    case kValueImage:
+      selection.filterValue = item.text;
+      selection.keyFieldItem = tree.parentOf(current);
+      selection.keyFieldName = tree.item(selection.keyFieldItem).text;
+      selection.keyFieldNumber = tree.item(selection.keyFieldItem).data;
+      selection.listItem = tree.parentOf(selection.keyFieldItem);
+      break;
+    case kKeyFieldImage:
+      selection.filterValue.clear();
+      selection.keyFieldItem = current;
+      selection.keyFieldName = item.text;
+      selection.keyFieldNumber = item.data;
+      selection.listItem = tree.parentOf(current);
+      break;
+    default:
+      resolved.onListItem = true;
+      selection.filterValue.clear();
+      selection.listItem = current;
+      selection.keyFieldItem = -1;
+      break;
+  }
+  selection.listName = tree.item(selection.listItem).text;
+  resolved.listChanged = selection.listItem != selection.openListItem;
+  if (resolved.listChanged) rebuildValueSets();
+  return resolved;
+}
+
+void ListWorkspace::rebuildValueSets() {
+  ListSelection& selection = context_.selection;
+  support::TreeItemQuery query;
+  query.load(context_.tree);
+  selection.keyFieldItems = query.childrenAt(kKeyFieldLevel, selection.listItem).indexes;
+  selection.valueSets.assign(selection.keyFieldItems.size(), {});
+  for (std::size_t k = 0; k < selection.keyFieldItems.size(); ++k) {
+    for (base::TextValue& text : query.childrenAt(kKeyFieldLevel + 1, selection.keyFieldItems[k]).texts) {
+      selection.valueSets[k].insert(std::move(text));
+    }
+  }
+}
+
+void ListWorkspace::addRecordValues(int recordNumber) {
+  if (!recorddb::gotoRecord(recordNumber)) return;
+  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < fields.size() && k < context_.selection.keyFieldItems.size(); ++i) {
+    if (!fields[i].key) continue;
+    base::TextValue value = currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind);
+    if (!context_.selection.valueSets[k].contains(value)) fileValue(k, value, recorddb::currentRecordId());
+    ++k;
+  }
+}
+
+void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {
+  ListSelection& selection = context_.selection;
+  const int keyItem = selection.keyFieldItems[k];
+  selection.valueSets[k].insert(value);
+  const int added = context_.tree.addItem(keyItem, treeItem(value, kValueImage, recordId));
+  // The new item sits at the end of its key field's subtree, before the later key fields.
+  for (std::size_t later = k + 1; later < selection.keyFieldItems.size(); ++later) {
+    if (selection.keyFieldItems[later] >= added) ++selection.keyFieldItems[later];
+  }
+  expand(keyItem);
+}
+
+void ListWorkspace::expand(int index) {
+  ui::TreeItem item = context_.tree.item(index);
+  if (item.expanded) return;
+  item.expanded = true;
+  context_.tree.setItem(index, item);
+}
+
+void ListWorkspace::clearSelectionQuietly() {
+  if (context_.tree.currentItem() < 0) return;
+  context_.selection.skipNextSelection = true;
+  context_.tree.setCurrentItem(-1);
+}
+
+void ListWorkspace::rebuildValueItems() {
+  ui::TreeView& tree = context_.tree;
+  ListSelection& selection = context_.selection;
+  const int previous = tree.currentItem();
+  const base::TextValue previousText = tree.item(previous).text;
+  clearSelectionQuietly();
+
+  for (auto item = selection.keyFieldItems.rbegin(); item != selection.keyFieldItems.rend(); ++item) {
+    tree.removeItem(*item);
+  }
+  selection.keyFieldItems.clear();
+  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!fields[i].key) continue;
+    selection.keyFieldItems.push_back(
+        tree.addItem(selection.listItem, treeItem(fields[i].name, kKeyFieldImage, static_cast<std::int32_t>(i + 1))));
+  }
+  selection.valueSets.assign(selection.keyFieldItems.size(), {});
+  const int records = recorddb::recordCount();
+  for (int record = 1; record <= records; ++record) addRecordValues(record);
+
+  if (previous >= 0 && previous < tree.itemCount()) {
+    if (tree.item(previous).text != previousText) {
+      selection.openListItem = kNoListOpenYet;
+    } else {
+      selection.skipNextSelection = true;
+    }
+  }
+  tree.setCurrentItem(previous);
+  saveListState(true);
+}
+
+}  // namespace lists

@@ -1,0 +1,85 @@
+#pragma once
+// ListWorkspace: the lists as the main window works with them, through the tree of lists. It
+// creates, renames and deletes lists (their database files, their form copies in the settings
+// store, their tree items), loads and saves the tree, works out what the tree's current item
+// selects, and files the values of key fields as items under the key fields.
+
+#include <optional>
+
+#include "forms/form_definition.h"
+#include "lists/list_selection.h"
+#include "settings/settings_store.h"
+#include "ui/message_box.h"
+#include "ui/tree_view.h"
+
+namespace lists {
+
+// Images of tree items.
+enum TreeImage : int { kListImage = 0, kKeyFieldImage = 1, kValueImage = 2 };
+
+struct ListWorkspaceContext {
+  settings::SettingsStore& settings;
+  ui::MessagePresenter& messages;
+  ui::TreeView& tree;
+  base::TextValue runDirectory;
+  forms::FormDefinition& currentListForm;  // the open list's form copy; empty name: none
+  ListSelection& selection;
+};
+
+// What a selection change means for the page.
+struct ResolvedSelection {
+  bool noItem = false;       // nothing is current: the page is to be cleared
+  bool onListItem = false;   // a list item (not a key field or value) is current
+  bool listChanged = false;  // another list than the open one is selected
+};
+
+class ListWorkspace {
+ public:
+  explicit ListWorkspace(ListWorkspaceContext context) : context_(std::move(context)) {}
+
+  // A new list from a copy of `form`: its database beside the other lists, named after the form
+  // (F, F1, F2, ...), a tree item with its key fields, its form copy saved; it becomes the tree's
+  // current item, which opens it. False (after telling the user) when no database could be made.
+  bool createList(const forms::FormDefinition& form);
+  // Makes the list's database the current one, opening it when needed.
+  bool openListDatabase(const base::TextValue& listName);
+  // The label of a list item was edited: moves the list's files and its form copy to the new
+  // name. False when the tree must keep the old label.
+  bool renameList(const base::TextValue& oldName, const base::TextValue& newName);
+  // Deletes the list of the current tree item after asking twice, then selects the item that took
+  // its place (or the new last item). True when the list was deleted.
+  bool deleteSelectedList();
+  // Only list items' labels can be edited.
+  bool canEditLabel(int index) const;
+
+  // The tree as the tree data file holds it (empty when there is none).
+  void loadTree();
+  // Saves the open list's form copy and, with `includeTreeFile`, the tree data file.
+  void saveListState(bool includeTreeFile);
+
+  // Works out the selection from the tree's current item; nothing when this change was to be
+  // skipped. When another list is selected, its key fields and filed values are gathered first.
+  std::optional<ResolvedSelection> resolveSelection();
+  // Gathers the key-field items of the selected list and the values filed under them.
+  void rebuildValueSets();
+  // Files the key-field values of record `recordNumber` of the open database: each value not yet
+  // filed gets an item under its key field.
+  void addRecordValues(int recordNumber);
+  // After records were removed: files the values of the open list anew from its records, then
+  // makes the formerly current item current again and saves the list state with the tree.
+  void rebuildValueItems();
+
+ private:
+  // Files one value under key field k; the indices of later key-field items move down by one.
+  void fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId);
+  void expand(int index);
+  void clearSelectionQuietly();
+
+  ListWorkspaceContext context_;
+};
+
+// Whether `name` can name a list: a file name of its own (not empty, no folder separators or
+// characters that file names cannot hold, not "." or "..").
+bool isUsableListName(const base::TextValue& name);
+
+}  // namespace lists
