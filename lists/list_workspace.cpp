@@ -204,11 +204,13 @@ void ListWorkspace::rebuildValueSets() {
 void ListWorkspace::addRecordValues(int recordNumber) {
   if (!recorddb::gotoRecord(recordNumber)) return;
   const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  ListSelection& selection = context_.selection;
   std::size_t k = 0;
-  for (std::size_t i = 0; i < fields.size() && k < context_.selection.keyFieldItems.size(); ++i) {
+  for (std::size_t i = 0; i < fields.size() && k < selection.keyFieldItems.size(); ++i) {
     if (!fields[i].key) continue;
-    base::TextValue value = currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind);
-    if (!context_.selection.valueSets[k].contains(value)) fileValue(k, value, recorddb::currentRecordId());
+    const auto [value, isNew] =
+        selection.valueSets[k].insert(currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind));
+    if (isNew) fileValue(k, *value, recorddb::currentRecordId());
     ++k;
   }
 }
@@ -216,7 +218,6 @@ void ListWorkspace::addRecordValues(int recordNumber) {
 void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {
   ListSelection& selection = context_.selection;
   const int keyItem = selection.keyFieldItems[k];
-  selection.valueSets[k].insert(value);
   const int added = context_.tree.addItem(keyItem, treeItem(value, kValueImage, recordId));
   // The new item sits at the end of its key field's subtree, before the later key fields.
   for (std::size_t later = k + 1; later < selection.keyFieldItems.size(); ++later) {

@@ -70,7 +70,8 @@ class ListWorkspace {
   void rebuildValueItems();
 
  private:
-  // Files one value under key field k; the indices of later key-field items move down by one.
+  // Adds the item of a value just put into value set k; the indices of later key-field items move
+  // down by one.
   void fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId);
   void expand(int index);
   void clearSelectionQuietly();
