@@ -64,13 +64,27 @@ int Win32TreeView::addItem(int parent, const TreeItem& item) {
   insert.item.lParam = item.data;
   insert.item.stateMask = TVIS_BOLD | TVIS_EXPANDED;
   insert.item.state = (item.bold ? TVIS_BOLD : 0) | (item.expanded ? TVIS_EXPANDED : 0);
+  // Whether the new item lands at the end of the pre-order: a top-level item does, and so does a
+  // child of the last item or of one of its ancestors. Then the known order only grows by it.
+  bool appendsToOrder = false;
+  if (orderKnown_) {
+    appendsToOrder = parentHandle == nullptr || order_.empty();
+    for (HTREEITEM item = order_.empty() ? nullptr : order_.back(); item != nullptr && !appendsToOrder;
+         item = next(hwnd(), item, TVGN_PARENT)) {
+      appendsToOrder = item == parentHandle;
+    }
+  }
   auto* made = reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  orderKnown_ = false;
+  if (made != nullptr && appendsToOrder) {
+    order_.push_back(made);
+  } else {
+    orderKnown_ = false;
+  }
   // A parent shown expanded opens once it has children.
   if (parentHandle != nullptr && (send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parentHandle), TVIS_EXPANDED) & TVIS_EXPANDED)) {
     send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parentHandle));
   }
-  return indexOf(made);
+  return made != nullptr && appendsToOrder ? static_cast<int>(order_.size()) - 1 : indexOf(made);
 }
 
 void Win32TreeView::removeItem(int index) {

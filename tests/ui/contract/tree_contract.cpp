@@ -63,6 +63,23 @@ TEST_F(TreeContract, ItemsAreNumberedInPreOrderAsChildrenAreAdded) {
   EXPECT_TRUE(selections.empty());
 }
 
+TEST_F(TreeContract, ItemsAddedAtTheEndAndInTheMiddleGetTheirPreOrderIndices) {
+  EXPECT_EQ(tree.addItem(-1, named("甲")), 0);
+  EXPECT_EQ(tree.addItem(0, named("甲键")), 1);
+  EXPECT_EQ(tree.addItem(-1, named("乙")), 2);
+  EXPECT_EQ(tree.addItem(2, named("乙键")), 3);
+  for (int value = 0; value < 3; ++value) {  // at the end of the tree
+    EXPECT_EQ(tree.addItem(3, named("乙值" + std::to_string(value))), 4 + value);
+    EXPECT_EQ(tree.item(4 + value).text, "乙值" + std::to_string(value));
+  }
+  EXPECT_EQ(tree.addItem(1, named("甲值")), 2);  // in the middle
+  EXPECT_EQ(tree.addItem(4, named("乙值3")), 8);
+  EXPECT_EQ(tree.addItem(-1, named("丙")), 9);
+  EXPECT_EQ(texts(), (std::vector<base::TextValue>{"甲", "甲键", "甲值", "乙", "乙键", "乙值0", "乙值1", "乙值2",
+                                                    "乙值3", "丙"}));
+  EXPECT_EQ(tree.parentOf(8), 4);
+}
+
 TEST_F(TreeContract, ItemsKeepTheirProperties) {
   ui::TreeItem item = named("列表", -123456);
   item.image = 2;
