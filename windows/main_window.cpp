@@ -22,6 +22,7 @@ constexpr char kTreeIndexKey[] = "树型框.索引";
 constexpr std::size_t kTrayTipBytes = 62;
 constexpr int kWheelRows = 2;
 constexpr char kPingRefused[] = "正在执行PING，不允许操作！";
+constexpr char kChooseAListFirst[] = "请先在左侧选中一个列表再录入！";
 
 }  // namespace
 
@@ -56,6 +57,7 @@ MainWindow::MainWindow(MainWindowContext context)
   };
   window_->onMouseWheel = [this](int notches, ui::Point screen) { onMouseWheel(notches, screen); };
   window_->get<ui::Toolbar>("工具条").onButtonClick = [this](int index) { onToolbarButton(index); };
+  window_->control("按钮查找")->onClick = [this] { find(); };
   window_->get<ui::ComboBox>("组合框表单").onSelectionChanged = [this] { onFormSelectorChanged(); };
   window_->get<ui::Splitter>("分隔条").onMoved = [this](int position) { onSplitterMoved(position); };
 }
@@ -180,6 +182,12 @@ void MainWindow::onToolbarButton(int index) {
   switch (index) {
     case kNewList:
       createListFromSelectedForm();
+      break;
+    case kFindRecords:
+      toggleFindBar();
+      break;
+    case kAddRecord:
+      if (context_.currentListForm.name.empty()) showWarning(kChooseAListFirst);
       break;
     case kDeleteList:
       deleteSelectedList();

@@ -58,6 +58,10 @@ class MainWindow {
   void openListPage();
   void clearListPage();
 
+  // The find button: the next tree item or grid row holding the find text; "找不到！" on the button
+  // for a second when there is none.
+  void find();
+
   // A toolbar button was clicked.
   void onToolbarButton(int index);
 
@@ -72,6 +76,9 @@ class MainWindow {
   void createListFromSelectedForm();
   void deleteSelectedList();
   void showWarning(const base::TextValue& text, const base::TextValue& caption = "信息：");
+  void toggleFindBar();
+  bool findInTree(const base::TextValue& text);
+  void showNotFound();
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;

@@ -1,0 +1,81 @@
+// The main window's own commands on the headless toolkit: the find bar and its search of the
+// tree, and the commands that need an open list.
+
+#include <chrono>
+
+#include "tests/app/program_fixture.h"
+#include "ui/simple_controls.h"
+
+namespace app {
+namespace {
+
+using MainWindowCommandsTest = ProgramFixture;
+
+TEST_F(MainWindowCommandsTest, AddingARecordNeedsAnOpenList) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
+  EXPECT_EQ(run->shownMessages(), (std::vector<base::TextValue>{"请先在左侧选中一个列表再录入！"}));
+  EXPECT_EQ(run->toolkit.messageBoxes()[0].request.icon, ui::MessageIcon::Warning);
+}
+
+TEST_F(MainWindowCommandsTest, TheFindBarIsToggledAndRemembered) {
+  storeForms({{"客户", kKeyedForm}});
+  {
+    auto run = start();
+    EXPECT_FALSE(run->window().control("图片框查找")->visible());
+    const int gridTop = run->window().control("画板容器")->bounds().top;
+    EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+    EXPECT_TRUE(run->window().control("图片框查找")->visible());
+    EXPECT_TRUE(run->window().get<ui::Toolbar>("工具条").isChecked(windows::kFindRecords));
+    EXPECT_EQ(run->window().control("画板容器")->bounds().top, gridTop + 40);
+    EXPECT_TRUE(run->user.closeWindow(run->window()));
+  }
+  auto next = start();
+  EXPECT_TRUE(next->window().control("图片框查找")->visible());
+  EXPECT_TRUE(next->clickToolbar(windows::kFindRecords));
+  EXPECT_FALSE(next->window().control("图片框查找")->visible());
+  next->state.settings.selectSection("主界面");
+  EXPECT_FALSE(next->state.settings.readLogical("显示查找框", true));
+}
+
+TEST_F(MainWindowCommandsTest, TheTreeSearchWrapsToTheFirstItem) {
+  storeForms({{"客户", kKeyedForm}, {"供应商", "名称|10|20|0|假"}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));  // 客户 (0) 城市 (1) 区 (2)
+  EXPECT_TRUE(run->user.pick(run->selector(), 1));
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));  // 供应商 (3)
+  EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+  ui::Window& window = run->window();
+  EXPECT_TRUE(run->user.click(window.get<ui::CheckBox>("选择框查树")));
+  EXPECT_TRUE(run->user.type(window.get<ui::EditBox>("编辑框查找内容"), "客"));
+
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));  // from 供应商, wrapping to 客户
+  EXPECT_EQ(run->tree().currentItem(), 0);
+  EXPECT_EQ(run->state.currentListForm.name, "客户");
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));  // from the first item: all others
+  EXPECT_EQ(run->tree().currentItem(), 0);
+  EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
+  EXPECT_TRUE(run->shownMessages().empty());
+}
+
+TEST_F(MainWindowCommandsTest, NothingFoundShowsOnTheButtonForASecond) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+  ui::Window& window = run->window();
+  EXPECT_TRUE(run->user.click(window.get<ui::CheckBox>("选择框查树")));
+  EXPECT_TRUE(run->user.type(window.get<ui::EditBox>("编辑框查找内容"), "没有的"));
+  base::TextValue shownMeanwhile;
+  run->toolkit.post([&] { shownMeanwhile = window.control("按钮查找")->caption(); });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_EQ(shownMeanwhile, "找不到！");  // events kept running while it showed
+  EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
+  EXPECT_EQ(run->tree().currentItem(), 0);
+}
+
+}  // namespace
+}  // namespace app

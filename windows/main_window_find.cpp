@@ -1,0 +1,66 @@
+// The main window's find bar: shown and hidden by its toolbar button, and the search it runs.
+
+#include <chrono>
+#include <thread>
+
+#include "support/tree_item_query.h"
+#include "ui/simple_controls.h"
+#include "ui/toolbar.h"
+#include "ui/tree_view.h"
+#include "windows/main_window.h"
+#include "windows/main_window_layout.h"
+
+namespace windows {
+namespace {
+
+constexpr char kSection[] = "主界面";
+constexpr char kFindBarKey[] = "显示查找框";
+constexpr char kFindCaption[] = "查找";
+constexpr char kNotFoundCaption[] = "找不到！";
+constexpr auto kNotFoundShown = std::chrono::milliseconds(1000);
+constexpr auto kEventStep = std::chrono::milliseconds(10);
+
+}  // namespace
+
+void MainWindow::toggleFindBar() {
+  auto& toolbar = window_->get<ui::Toolbar>("工具条");
+  ui::Control& findBar = *window_->control("图片框查找");
+  const bool show = !toolbar.isChecked(kFindRecords);
+  toolbar.setChecked(kFindRecords, show);
+  findBar.setVisible(show);
+  layout();
+  context_.settings.selectSection(kSection);
+  context_.settings.writeLogical(kFindBarKey, findBar.visible());
+}
+
+void MainWindow::find() {
+  const base::TextValue text = window_->get<ui::EditBox>("编辑框查找内容").text();
+  const bool found = window_->get<ui::CheckBox>("选择框查树").checked() ? findInTree(text) : false;
+  if (!found) showNotFound();
+}
+
+bool MainWindow::findInTree(const base::TextValue& text) {
+  auto& tree = window_->get<ui::TreeView>("树型框");
+  support::TreeItemQuery query;
+  query.load(tree);
+  const int current = tree.currentItem();
+  support::FoundItem found = query.findItem(current, text);
+  // Nothing after the current item: the items from the first one on, the current one included.
+  if (found.index < 0 && current > 0) found = query.findItem(-1, text);
+  if (found.index < 0) return false;
+  tree.setCurrentItem(found.index);
+  return true;
+}
+
+void MainWindow::showNotFound() {
+  ui::Control& button = *window_->control("按钮查找");
+  button.setCaption(kNotFoundCaption);
+  const auto until = std::chrono::steady_clock::now() + kNotFoundShown;
+  while (std::chrono::steady_clock::now() < until) {
+    context_.toolkit.processPendingEvents();
+    std::this_thread::sleep_for(kEventStep);
+  }
+  button.setCaption(kFindCaption);
+}
+
+}  // namespace windows
