@@ -9,6 +9,7 @@
 #include "base/text_value.h"
 #include "ui/canvas.h"
 #include "ui/message_box.h"
+#include "ui/tooltip.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -65,6 +66,10 @@ class Toolkit : public MessagePresenter {
   // Calls `tick` every `milliseconds` on the UI thread until stopTimer; the timer's id.
   virtual int startTimer(int milliseconds, std::function<void()> tick) = 0;
   virtual void stopTimer(int id) = 0;
+
+  // A new tooltip window, on top of the other windows, in the balloon shape when asked; null when
+  // the platform could not make one.
+  virtual std::unique_ptr<Tooltip> createTooltip(bool balloon) = 0;
 };
 
 // Whether `key` (kCtrl, kShift or kAlt) is held: the key state is asked, the waiting events run,

@@ -81,6 +81,8 @@ class HeadlessToolkit : public Toolkit {
   void removeTrayIcon(Window& window) override;
   int startTimer(int milliseconds, std::function<void()> tick) override { return timers_.start(milliseconds, std::move(tick)); }
   void stopTimer(int id) override { timers_.stop(id); }
+  // A HeadlessTooltip (ui/headless/headless_tooltip.h).
+  std::unique_ptr<Tooltip> createTooltip(bool balloon) override;
 
   // ---- for tests
   const HeadlessMetrics& metrics() const { return metrics_; }

@@ -47,6 +47,8 @@ class Win32Toolkit : public Toolkit {
   void removeTrayIcon(Window& window) override;
   int startTimer(int milliseconds, std::function<void()> tick) override;
   void stopTimer(int id) override;
+  // A Win32Tooltip (ui/win32/win32_tooltip.h).
+  std::unique_ptr<Tooltip> createTooltip(bool balloon) override;
 
   // For the windows: their class (registered on first use), and which of them are open.
   std::wstring windowClass(const base::TextValue& name);
