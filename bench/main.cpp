@@ -1,6 +1,7 @@
 // gebu-bench: times the record database engine against SQLite on the same data in one run and
-// prints one line per workload: "name: ours X ms, sqlite Y ms, ratio X/Y", then whether the
-// ratios met their targets.
+// prints one line per workload: "name: ours X ms, sqlite Y ms, ratio X/Y"; then the record grid's
+// sorts against std::stable_sort of the same keys ("sort-text: ours X ms, stable_sort Y ms, ratio
+// R") and its bulk append; then whether the ratios met their targets.
 // Usage: gebu-bench [--records N]   (N records, 100000 by default)
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "bench/engine_side.h"
+#include "bench/grid_bench.h"
 #include "bench/report.h"
 #include "bench/sample_data.h"
 #include "bench/sqlite_side.h"
@@ -133,6 +135,18 @@ bool compareValueFiling(const WorkFolder& folder, int count, std::vector<bench::
   return true;
 }
 
+// The record grid: sorting by a text, an integer and a time column against std::stable_sort of the
+// same keys, and appending rows during a bulk load (timed alone).
+void compareGridWorkloads(int count, std::vector<bench::Comparison>& comparisons) {
+  constexpr int kSortRuns = 5;
+  for (const bench::Comparison& sort : bench::compareGridSorts(count, kSortRuns, kSeed)) {
+    std::printf("%s\n", bench::reportLine(sort).c_str());
+    comparisons.push_back(sort);
+  }
+  std::printf("append-rows: %d rows %.0f ms\n", count, bench::timeGridAppend(count, kSeed));
+  std::fflush(stdout);
+}
+
 int runBenchmark(int count) {
   bench::Random random(kSeed);
   const std::vector<bench::SampleRecord> records = bench::makeRecords(count, random);
@@ -167,6 +181,7 @@ int runBenchmark(int count) {
   }
   if (!both("pack", 2.0, 1, [&] { return ours.pack(); }, [&] { return sqlite.pack(); })) return 1;
   if (!compareValueFiling(folder, count, comparisons)) return 1;
+  compareGridWorkloads(count, comparisons);
   std::printf("%s\n", bench::targetsLine(comparisons).c_str());
   return 0;
 }

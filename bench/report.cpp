@@ -17,7 +17,7 @@ std::string milliseconds(double value) { return formatted(value < 10 ? "%.1f" : 
 }  // namespace
 
 std::string reportLine(const Comparison& comparison) {
-  return comparison.name + ": ours " + milliseconds(comparison.ours) + " ms, sqlite " +
+  return comparison.name + ": ours " + milliseconds(comparison.ours) + " ms, " + comparison.reference + " " +
          milliseconds(comparison.sqlite) + " ms, ratio " + formatted("%.2f", comparison.ratio());
 }
 

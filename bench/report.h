@@ -1,6 +1,6 @@
 #pragma once
 // Timing a workload on both sides and the report lines:
-// "name: ours X ms, sqlite Y ms, ratio X/Y".
+// "name: ours X ms, sqlite Y ms, ratio X/Y" (another reference side is named instead of sqlite).
 
 #include <chrono>
 #include <optional>
@@ -26,8 +26,9 @@ Timed timed(Work work) {
 struct Comparison {
   std::string name;
   double ours = 0;    // milliseconds
-  double sqlite = 0;  // milliseconds
+  double sqlite = 0;  // milliseconds of the reference side
   double target = 0;  // the largest ratio ours/SQLite that meets the target
+  std::string reference = "sqlite";  // what the reference side is called in the line
   double ratio() const { return ours / sqlite; }
 };
 

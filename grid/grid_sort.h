@@ -1,0 +1,48 @@
+#pragma once
+// Sorting rows by the key of one cell each. The order is the one of inserting the rows one by one,
+// in their current order, into an ordered list of key groups:
+// - number keys (kinds 0, 1, 4, 5, 6): rows with equal keys keep their relative order, in both
+//   directions;
+// - sequence keys (kinds 2, 3): each row is its own group and a row goes before every earlier row
+//   with an equal key, so rows with equal texts end up in reverse of their previous order.
+// It is computed as a stable sort of the precomputed keys in O(n log n).
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "base/text_value.h"
+
+namespace grid {
+
+// 0 byte length, 1 character length, 2 bytes, 3 letter codes, 4 integer, 5 digits only,
+// 6 seconds since 1970-01-01 08:00:00. Other kinds sort as 2.
+enum class SortKindCode : int { ByteLength = 0, CharacterLength = 1, Bytes = 2, Letters = 3, Integer = 4,
+                                Digits = 5, Seconds = 6 };
+
+bool isNumberSortKind(int sortKind);
+
+// The key of a number kind (0, 1, 4, 5, 6); 0 for the sequence kinds.
+std::int64_t numberSortKey(const base::TextValue& cell, int sortKind);
+
+// The per-character numbers of kind 3: ASCII letters A..Z (either case) are 1..26, every other
+// character 27 + its code (a byte, or a double-byte character's 16-bit code).
+std::vector<std::int32_t> letterSortKey(const base::TextValue& cell);
+
+// The seconds key of kind 6: the cell as a date and time, else as a time of day on 1991-01-21,
+// else the failure value's key (below every readable time).
+std::int64_t secondsSortKey(const base::TextValue& cell);
+
+// Called now and then while a long sort runs (at most every `interval` milliseconds).
+using EventPump = std::function<void()>;
+
+// Rows are sorted in blocks of this many, which are then merged; the pump may run between steps.
+inline constexpr std::size_t kSortBlock = 8192;
+
+// The new order of the cells: position i of the result holds the index of the cell that goes i-th.
+std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
+                                   const EventPump& pump = {}, int pumpIntervalMs = 20,
+                                   std::size_t blockSize = kSortBlock);
+
+}  // namespace grid

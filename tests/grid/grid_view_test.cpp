@@ -1,0 +1,204 @@
+// The grid's painting on the headless recording canvas: attaching, layout, header, rows, colours,
+// fitted texts, column lines, the corner square, the scroll bars.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "grid/grid_colors.h"
+#include "tests/grid/grid_fixture.h"
+
+namespace grid {
+namespace {
+
+using testing::GridFixture;
+using ui::headless::DrawKind;
+using ui::headless::DrawOperation;
+
+std::vector<DrawOperation> ofKind(const ui::headless::HeadlessDrawingPanel& panel, DrawKind kind) {
+  std::vector<DrawOperation> found;
+  for (const DrawOperation& op : const_cast<ui::headless::HeadlessDrawingPanel&>(panel).recording().operations()) {
+    if (op.kind == kind) found.push_back(op);
+  }
+  return found;
+}
+
+// The last text drawn that equals `text`.
+std::optional<DrawOperation> lastText(ui::headless::HeadlessDrawingPanel& panel, const base::TextValue& text) {
+  std::optional<DrawOperation> found;
+  for (const DrawOperation& op : panel.recording().operations()) {
+    if (op.kind == DrawKind::Text && op.text == text) found = op;
+  }
+  return found;
+}
+
+TEST(GridAttachTest, MetricsPanelsAndRowHeight) {
+  GridFixture f;
+  EXPECT_EQ(f.grid.charWidth(), 14);  // "川" in the headless Song 11
+  EXPECT_EQ(f.grid.charHeight(), 14);
+  EXPECT_EQ(f.grid.rowHeight(), 30);  // the character plus 4 is smaller
+  EXPECT_EQ(f.hScroll.bounds().height, 18);
+  EXPECT_EQ(f.vScroll.bounds().width, 18);
+  f.layOut();
+  EXPECT_EQ(f.header.bounds(), (ui::Rect{0, 0, 866, 25}));
+  EXPECT_EQ(f.data.bounds(), (ui::Rect{0, 24, 866, 454}));
+  EXPECT_EQ(f.grid.visibleRowCount(), 15);
+
+  AttachOptions small;
+  small.rowHeight = 10;
+  small.dataFontSize = 30;  // characters 40 wide
+  small.autoScrollBars = false;
+  GridFixture g(small);
+  EXPECT_EQ(g.grid.rowHeight(), 44);
+  EXPECT_FALSE(g.hScroll.visible());
+  EXPECT_FALSE(g.vScroll.visible());
+}
+
+TEST(GridPaintTest, AnEmptyGridShowsItsRowAndColumnLinesAndNoVerticalBar) {
+  GridFixture f;
+  f.addColumns({100, 50});
+  f.layOut();
+  const auto lines = ofKind(f.data, DrawKind::Line);
+  int rowLines = 0;
+  for (int i = 1; i <= 15; ++i) {
+    rowLines += static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const DrawOperation& op) {
+      return op.from == ui::Point{1, i * 30} && op.to == ui::Point{865, i * 30} && op.state.pen == colors::kGridLine;
+    }));
+  }
+  EXPECT_GE(rowLines, 15);
+  for (int x : {100, 150}) {
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const DrawOperation& op) {
+      return op.from == ui::Point{x, 1} && op.to == ui::Point{x, 453};
+    })) << x;
+  }
+  EXPECT_TRUE(ofKind(f.data, DrawKind::Text).empty());
+  EXPECT_FALSE(f.vScroll.visible());
+  EXPECT_FALSE(f.hScroll.visible());
+  // The frame, and the corner square where the bars meet, cleared last.
+  EXPECT_EQ(f.data.recording().colorAt({0, 200}), colors::kOutline);
+  const auto clears = ofKind(f.data, DrawKind::Clear);
+  EXPECT_TRUE(std::any_of(clears.begin(), clears.end(), [](const DrawOperation& op) {
+    return op.area == ui::Rect{866 - 1 - 18, 454 - 1 - 18, 18, 18};
+  }));
+}
+
+TEST(GridPaintTest, CellsTextsColoursAndSelection) {
+  GridFixture f;
+  f.addColumns({120, 120, 120, 40});
+  f.form.fields[1].kind = 22;  // a link
+  f.form.fields[2].key = true;
+  f.addRows(3);
+  f.grid.setCell(1, 4, "a cut text");
+  f.grid.selectRow(2, true);
+  f.forgetDrawings();
+  f.layOut();
+
+  const auto plain = lastText(f.data, "r1c1");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->area.left, 5);
+  EXPECT_EQ(plain->area.top, (30 - 14) / 2 + 1);
+  EXPECT_EQ(plain->state.textColor, colors::kText);
+  EXPECT_FALSE(plain->state.font.underline);
+
+  const auto link = lastText(f.data, "r1c2");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->area.left, 125);
+  EXPECT_EQ(link->state.textColor, colors::kLinkText);
+  EXPECT_TRUE(link->state.font.underline);
+
+  const auto selectedLink = lastText(f.data, "r2c2");
+  ASSERT_TRUE(selectedLink);
+  EXPECT_EQ(selectedLink->state.textColor, colors::kLinkText);
+  EXPECT_EQ(selectedLink->area.top, 30 + 9);
+  EXPECT_EQ(lastText(f.data, "r2c1")->state.textColor, colors::kSelectedText);
+  EXPECT_EQ(lastText(f.data, "r2c3")->state.textColor, colors::kKeyText);  // key wins on a selected row
+  EXPECT_EQ(f.data.recording().colorAt({10, 45}), colors::kSelectedFill);
+  EXPECT_EQ(f.data.recording().colorAt({10, 15}), colors::kDataBackground);
+
+  // 40 px wide: 10 bytes at 7 px do not fit 40 - 12.
+  // (each round cuts at least one character).
+  EXPECT_TRUE(lastText(f.data, "a cu..").has_value());
+  EXPECT_EQ(f.grid.fitCellText(1, 4), "a cu..");
+  EXPECT_EQ(f.grid.fitCellText(1, 1), "r1c1");  // 28 <= 120 - 12: whole, no ".."
+}
+
+TEST(GridPaintTest, AColumnPastThePanelsEdgeIsCutThere) {
+  GridFixture f;
+  f.addColumns({800, 100});
+  f.addRows(1);
+  f.grid.setCell(1, 2, "0123456789");
+  f.forgetDrawings();
+  f.layOut();
+  const auto clears = ofKind(f.data, DrawKind::Clear);
+  // x = 801, the box ends 2 px before the panel's right edge.
+  EXPECT_TRUE(std::any_of(clears.begin(), clears.end(), [](const DrawOperation& op) {
+    return op.area == ui::Rect{801, 1, 866 - 801 - 2, 29};
+  }));
+  // Available 866 - 800 = 66: 70 px of text does not fit 54; cut by 4 characters, then 1.
+  EXPECT_EQ(f.grid.fitCellText(1, 2), "0123456..");
+}
+
+TEST(GridPaintTest, HeaderCellsTitlesAndStates) {
+  GridFixture f;
+  f.addColumns({100, 30});
+  f.grid.setColumnTitle(2, "很长的标题", true);
+  f.forgetDrawings();
+  f.layOut();
+  const auto rects = ofKind(f.header, DrawKind::Rectangle);
+  EXPECT_TRUE(std::any_of(rects.begin(), rects.end(), [](const DrawOperation& op) {
+    return op.area == ui::Rect{0, 0, 101, 25} && op.state.brush == colors::kHeaderNormal && op.state.pen == colors::kOutline;
+  }));
+  EXPECT_TRUE(lastText(f.header, "列1").has_value());
+  EXPECT_EQ(lastText(f.header, "列1")->area.left, 5);
+  EXPECT_EQ(lastText(f.header, "列1")->area.top, 5);
+  EXPECT_TRUE(lastText(f.header, "很..").has_value());  // 30 - 10 = 20 px: 2 bytes
+
+  f.forgetDrawings();
+  f.grid.paintHeader(2, HeaderState::Pressed);
+  const auto pressed = ofKind(f.header, DrawKind::Rectangle);
+  ASSERT_EQ(pressed.size(), 1u);
+  EXPECT_EQ(pressed[0].area, (ui::Rect{100, 0, 31, 25}));
+  EXPECT_EQ(pressed[0].state.brush, colors::kHeaderPressed);
+}
+
+TEST(GridScrollBarTest, BarsAppearOnOverflowWithThumbsAndGrips) {
+  GridFixture f;
+  f.addColumns({500, 500, 500});
+  f.addRows(100);
+  f.layOut();
+  EXPECT_TRUE(f.vScroll.visible());
+  EXPECT_TRUE(f.hScroll.visible());
+  EXPECT_EQ(f.grid.visibleRowCount(), 14);  // (454 - 18) / 30
+  EXPECT_EQ(f.vScroll.bounds(), (ui::Rect{866 - 20, 26, 18, 478 - 28 - 18}));
+  EXPECT_EQ(f.hScroll.bounds(), (ui::Rect{2, 478 - 20, 866 - 4 - 18, 18}));
+
+  f.forgetDrawings();
+  f.grid.scrollRows(50);
+  // Track 432 - 38 = 394; the thumb starts 197 below the track's top, 394 - 338 = 56 long.
+  const auto thumbs = ofKind(f.vScroll, DrawKind::RoundRectangle);
+  ASSERT_EQ(thumbs.size(), 1u);
+  EXPECT_EQ(thumbs[0].area, (ui::Rect{0, 19 + 197, 18, 56}));
+  EXPECT_EQ(thumbs[0].corner, (ui::Size{5, 5}));
+  EXPECT_EQ(ofKind(f.vScroll, DrawKind::Line).size(), 5u);
+  EXPECT_EQ(f.vScroll.recording().colorAt({4, 9}), colors::kOutline);
+  EXPECT_EQ(f.vScroll.recording().colorAt({2, 2}), colors::kBarPart);
+  EXPECT_EQ(f.grid.rowOffset(), 50);
+  f.grid.scrollToEnd();
+  EXPECT_EQ(f.grid.rowOffset(), 86);
+  f.grid.wheel(2);
+  EXPECT_EQ(f.grid.rowOffset(), 82);
+  f.grid.scrollToRow(3);
+  EXPECT_EQ(f.grid.rowOffset(), 0);
+}
+
+TEST(GridScrollBarTest, TheLastPageOfColumnsShowsTheLastColumnWhole) {
+  GridFixture f;
+  f.addColumns({300, 300, 300, 300});
+  f.layOut();
+  f.grid.scrollColumns(std::nullopt, 99);
+  EXPECT_EQ(f.grid.columnOffset(), 2);
+  EXPECT_LE(f.grid.columnRight(4), f.data.bounds().width);
+}
+
+}  // namespace
+}  // namespace grid
