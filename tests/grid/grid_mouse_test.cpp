@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/grid_colors.h"
+#include "grid/tooltip_grid_tips.h"
 #include "tests/grid/grid_fixture.h"
 
 namespace grid {
@@ -262,6 +263,21 @@ TEST(GridWheelTest, ATurnScrollsTwiceItsStepsTheOtherWay) {
   f.grid.wheel(2);
   f.grid.wheel(2);
   EXPECT_EQ(f.grid.rowOffset(), 0);
+}
+
+TEST(GridTipsTest, TheTooltipWindowHoldsOneTipForTheDataPanel) {
+  MouseGrid f;
+  TooltipGridTips tooltips(f.toolkit, f.data);
+  f.grid.setTips(&tooltips);
+  f.grid.setCell(1, 3, "一段六十像素放不下的很长的文字");
+  f.move(f.data, 250, MouseGrid::rowY(1));
+  EXPECT_EQ(tooltips.helper().toolTexts(), (std::vector<base::TextValue>{"一段六十像素放不下的很长的文字"}));
+  f.grid.setCell(2, 3, "another text too long for sixty pixels");
+  f.move(f.data, 250, MouseGrid::rowY(2));
+  EXPECT_EQ(tooltips.helper().toolTexts(), (std::vector<base::TextValue>{"another text too long for sixty pixels"}));
+  f.move(f.data, 10, MouseGrid::rowY(2));  // a cell shown whole
+  EXPECT_EQ(tooltips.helper().toolCount(), 0);
+  f.grid.setTips(&f.tips);
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// The grid on real drawing panels: a few hundred rows with a key column and a link column, a
+// selected row, both scroll bars.
+//
+// With GEBU_SCENE_SECONDS set, the grid stays on screen that long, so that scripts/screenshot can
+// take a picture of it.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "grid/grid_colors.h"
+#include "grid/record_grid.h"
+#include "grid/tooltip_grid_tips.h"
+#include "tests/grid/grid_fixture.h"
+#include "tests/ui/contract/user_actions.h"
+#include "tests/ui/win32/win32_test_backend.h"
+
+namespace grid {
+namespace {
+
+TEST(GridWin32Test, RowsKeysLinksSelectionAndBarsOnRealPanels) {
+  std::unique_ptr<ui_contract::BackendUnderTest> backend = ui_contract::makeBackendUnderTest();
+  ui::Toolkit& toolkit = *backend->toolkit;
+  std::unique_ptr<ui::Window> window = toolkit.createWindow(testing::gridWindowLayout(), nullptr);
+  toolkit.show(*window);
+  auto& data = window->get<ui::DrawingPanel>("画板数据");
+
+  forms::FormDefinition form{"客户", {{"平台", 10, 20, 0, true, 0},
+                                      {"域名续费商", 22, 512, 0, false, 0},
+                                      {"备注", 10, 100, 0, false, 0},
+                                      {"账号", 10, 30, 0, false, 0},
+                                      {"密码", 10, 30, 0, false, 0},
+                                      {"说明", 10, 100, 0, false, 0}}};
+  RecordGrid grid([&toolkit](const std::string& bytes) { return toolkit.loadPicture(bytes); });
+  TooltipGridTips tips(toolkit, data);
+  grid.setForm(&form);
+  grid.setTips(&tips);
+  AttachOptions options;
+  options.imageWidth = 24;
+  options.imageHeight = 24;
+  grid.attach({window->get<ui::DrawingPanel>("画板表头"), data, *window->control("画板容器"),
+               window->get<ui::DrawingPanel>("画板横滚"), window->get<ui::DrawingPanel>("画板纵滚")},
+              options);
+  grid.setBounds(10, 10, 866, 478);
+  for (const forms::FieldDefinition& field : form.fields) grid.addColumn(field.name, 180, true);
+  for (int r = 1; r <= 300; ++r) {
+    const std::string n = std::to_string(r);
+    grid.appendRow({r % 3 == 0 ? "阿里云" : "腾讯云", "续费商" + n, "第" + n + "行的备注", "user" + n, "****", "说明文字"},
+                   0, r, true, true);
+  }
+  grid.scrollColumns();
+  grid.selectRow(2, true);
+  grid.scrollRows();
+
+  EXPECT_EQ(grid.rowCount(), 300);
+  EXPECT_TRUE(window->control("画板纵滚")->visible());
+  EXPECT_TRUE(window->control("画板横滚")->visible());
+  const int selectedY = grid.rowHeight() + grid.rowHeight() / 2;
+  EXPECT_EQ(backend->user->pixelAt(data, {60, selectedY}), std::optional<ui::Color>(colors::kSelectedFill));
+  EXPECT_EQ(backend->user->pixelAt(data, {5, grid.rowHeight() * 3 + 3}), std::optional<ui::Color>(colors::kDataBackground));
+
+  if (const char* hold = std::getenv("GEBU_SCENE_SECONDS")) ui_win32_test::pumpFor(1000 * std::atoi(hold));
+  grid.detach();
+}
+
+}  // namespace
+}  // namespace grid
