@@ -134,9 +134,11 @@ class DateTextReader {
 }  // namespace
 
 DateTimeValue textToDateTime(std::string_view text) {
-  TextValue folded = foldFullWidth(text);
+  TextValue folded;
   CalendarParts parts;
-  if (!DateTextReader(folded).read(parts)) return kEmptyDateTime;
+  if (!DateTextReader(isAscii(text) ? text : std::string_view(folded = foldFullWidth(text))).read(parts)) {
+    return kEmptyDateTime;
+  }
   return dateTimeFromParts(parts);
 }
 

@@ -53,8 +53,8 @@ std::string_view leadingDecimalNumber(std::string_view text) {
 }  // namespace
 
 std::int32_t textToInteger(std::string_view text) {
-  TextValue folded = foldFullWidth(text);
-  std::string_view s = folded;
+  TextValue folded;
+  const std::string_view s = isAscii(text) ? text : std::string_view(folded = foldFullWidth(text));
   std::size_t i = skipBlanks(s, 0);
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -70,8 +70,8 @@ std::int32_t textToInteger(std::string_view text) {
 }
 
 double textToNumber(std::string_view text) {
-  TextValue folded = foldFullWidth(text);
-  std::string_view number = leadingDecimalNumber(folded);
+  TextValue folded;
+  std::string_view number = leadingDecimalNumber(isAscii(text) ? text : std::string_view(folded = foldFullWidth(text)));
   if (number.empty()) return 0.0;
   if (number.front() == '+') number.remove_prefix(1);
   double value = 0.0;

@@ -1,5 +1,7 @@
 #include "base/text_value.h"
 
+#include <algorithm>
+
 namespace base {
 namespace {
 
@@ -106,6 +108,10 @@ TextValue cutToBytes(std::string_view text, std::size_t maxBytes) {
     end = next;
   }
   return TextValue(text.substr(0, end));
+}
+
+bool isAscii(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 TextValue foldFullWidth(std::string_view text) {

@@ -50,5 +50,7 @@ TextValue cutToBytes(std::string_view text, std::size_t maxBytes);
 // bits, the ideographic space 0xA1A1 a space, 0xA1AB "~", 0xA1EE and 0xA1EF "*". Used before reading
 // numbers and dates.
 TextValue foldFullWidth(std::string_view text);
+// Whether every byte is below 0x80 (nothing to fold, no double-byte character).
+bool isAscii(std::string_view text);
 
 }  // namespace base
