@@ -54,7 +54,8 @@ class ThrottledPump {
 
 // A stable merge sort in steps: blocks sorted one by one, then merged pairwise, level by level.
 template <typename Entry, typename Less>
-void stableSortInSteps(std::vector<Entry>& entries, Less less, ThrottledPump& pump, std::size_t block) {
+void stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, Less less, ThrottledPump& pump,
+                       std::size_t block) {
   const std::size_t n = entries.size();
   for (std::size_t lo = 0; lo < n; lo += block) {
     if (lo > 0) pump.betweenSteps();
@@ -62,7 +63,7 @@ void stableSortInSteps(std::vector<Entry>& entries, Less less, ThrottledPump& pu
                      entries.begin() + static_cast<std::ptrdiff_t>(std::min(lo + block, n)), less);
   }
   if (n <= block) return;
-  std::vector<Entry> merged(n);
+  merged.resize(n);
   for (std::size_t width = block; width < n; width *= 2) {
     for (std::size_t lo = 0; lo < n; lo += 2 * width) {
       pump.betweenSteps();
@@ -76,25 +77,39 @@ void stableSortInSteps(std::vector<Entry>& entries, Less less, ThrottledPump& pu
   }
 }
 
-// Stable sort of (key, index) pairs; `reverseTies` first reverses the rows, so that rows with
-// equal keys come out in reverse of their previous order.
+// Stable sort of (key, index) pairs in `keyed` (its content is replaced; `merged` is working
+// memory); `reverseTies` first reverses the rows, so that rows with equal keys come out in reverse
+// of their previous order.
 template <typename Key, typename MakeKey>
 std::vector<std::size_t> orderByKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
-                                     bool reverseTies, MakeKey makeKey, ThrottledPump& pump,
-                                     std::size_t block) {
+                                     bool reverseTies, MakeKey makeKey, ThrottledPump& pump, std::size_t block,
+                                     std::vector<std::pair<Key, std::size_t>>& keyed,
+                                     std::vector<std::pair<Key, std::size_t>>& merged) {
   using Entry = std::pair<Key, std::size_t>;
-  std::vector<Entry> keyed;
+  keyed.clear();
   keyed.reserve(cells.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const std::size_t index = reverseTies ? cells.size() - 1 - i : i;
     keyed.emplace_back(makeKey(*cells[index]), index);
   }
-  if (ascending) stableSortInSteps(keyed, [](const Entry& a, const Entry& b) { return a.first < b.first; }, pump, block);
-  else stableSortInSteps(keyed, [](const Entry& a, const Entry& b) { return b.first < a.first; }, pump, block);
+  if (ascending) {
+    stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return a.first < b.first; }, pump, block);
+  } else {
+    stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return b.first < a.first; }, pump, block);
+  }
   std::vector<std::size_t> order;
   order.reserve(keyed.size());
   for (const auto& entry : keyed) order.push_back(entry.second);
   return order;
+}
+
+// orderByKeys with working memory of its own.
+template <typename Key, typename MakeKey>
+std::vector<std::size_t> orderByKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
+                                     bool reverseTies, MakeKey makeKey, ThrottledPump& pump, std::size_t block) {
+  std::vector<std::pair<Key, std::size_t>> keyed;
+  std::vector<std::pair<Key, std::size_t>> merged;
+  return orderByKeys<Key>(cells, ascending, reverseTies, makeKey, pump, block, keyed, merged);
 }
 
 }  // namespace
@@ -137,13 +152,17 @@ std::vector<std::int32_t> letterSortKey(const base::TextValue& cell) {
 }
 
 std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
-                                   const EventPump& pump, int pumpIntervalMs, std::size_t blockSize) {
+                                   const EventPump& pump, int pumpIntervalMs, std::size_t blockSize,
+                                   SortBuffers* buffers) {
   ThrottledPump throttled(pump, pumpIntervalMs);
   const std::size_t block = std::max<std::size_t>(blockSize, 1);
   if (isNumberSortKind(sortKind)) {
-    return orderByKeys<std::int64_t>(cells, ascending, false,
-                                     [sortKind](const base::TextValue& c) { return numberSortKey(c, sortKind); },
-                                     throttled, block);
+    const auto key = [sortKind](const base::TextValue& c) { return numberSortKey(c, sortKind); };
+    if (buffers != nullptr) {
+      return orderByKeys<std::int64_t>(cells, ascending, false, key, throttled, block, buffers->keyed,
+                                       buffers->merged);
+    }
+    return orderByKeys<std::int64_t>(cells, ascending, false, key, throttled, block);
   }
   if (sortKind == static_cast<int>(SortKindCode::Letters)) {
     return orderByKeys<std::vector<std::int32_t>>(cells, ascending, true, letterSortKey, throttled, block);

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "base/text_value.h"
@@ -40,9 +41,16 @@ using EventPump = std::function<void()>;
 // Rows are sorted in blocks of this many, which are then merged; the pump may run between steps.
 inline constexpr std::size_t kSortBlock = 8192;
 
+// Working memory of number-key sorts that a grid keeps between sorts, so that sorting again does not
+// take (and fault in) fresh memory for every key.
+struct SortBuffers {
+  std::vector<std::pair<std::int64_t, std::size_t>> keyed;
+  std::vector<std::pair<std::int64_t, std::size_t>> merged;
+};
+
 // The new order of the cells: position i of the result holds the index of the cell that goes i-th.
 std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
                                    const EventPump& pump = {}, int pumpIntervalMs = 20,
-                                   std::size_t blockSize = kSortBlock);
+                                   std::size_t blockSize = kSortBlock, SortBuffers* buffers = nullptr);
 
 }  // namespace grid

@@ -288,7 +288,8 @@ void RecordGrid::sortByColumn(int column, bool ascending, int sortKind) {
   for (const GridRow& row : rows_) cells.push_back(&cellOf(row, column));
   // Keys are computed before the pump first runs; what events do to the rows meanwhile is kept
   // unless they changed the row count, when the old order no longer applies.
-  const std::vector<std::size_t> order = sortOrder(cells, ascending, sortKind, pump_, pumpIntervalMs_);
+  const std::vector<std::size_t> order =
+      sortOrder(cells, ascending, sortKind, pump_, pumpIntervalMs_, kSortBlock, &sortBuffers_);
   sorting_ = false;
   if (order.size() != rows_.size()) return;
   std::vector<GridRow> sorted;

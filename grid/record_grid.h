@@ -320,6 +320,7 @@ class RecordGrid {
   std::vector<GridRow> rows_;
   std::vector<GridColumn> columns_;
   int rowHeight_ = kDefaultRowHeight;
+  SortBuffers sortBuffers_;  // kept between sorts
   int rowOffset_ = 0;
   int columnOffset_ = 0;
   ScrollBar vBar_;
