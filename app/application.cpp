@@ -5,14 +5,9 @@
 #include "platform/paths.h"
 #include "settings/control_state.h"
 #include "ui/tree_view.h"
+#include "windows/main_window_settings.h"
 
 namespace app {
-namespace {
-
-constexpr char kMainSection[] = "主界面";
-constexpr char kTreeIndexKey[] = "树型框.索引";
-
-}  // namespace
 
 Application::Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory)
     : state_(state), toolkit_(toolkit), runDirectory_(std::move(runDirectory)) {}
@@ -82,10 +77,10 @@ void Application::saveOnClose() {
   settings::ControlStateRequest request;
   request.window = &window;
   request.restore = false;
-  request.section = kMainSection;
+  request.section = windows::kMainSection;
   settings::saveOrRestoreControls(state_.settings, request);
-  state_.settings.selectSection(kMainSection);
-  state_.settings.writeNumber(kTreeIndexKey, window.get<ui::TreeView>("树型框").currentItem());
+  state_.settings.selectSection(windows::kMainSection);
+  state_.settings.writeNumber(windows::kTreeIndexKey, window.get<ui::TreeView>("树型框").currentItem());
   mainWindow_->lists().saveListState(true);
 }
 

@@ -10,15 +10,11 @@
 #include "windows/images/images.h"
 #include "windows/forms_selector.h"
 #include "windows/main_window_layout.h"
+#include "windows/main_window_settings.h"
 
 namespace windows {
 namespace {
 
-constexpr char kSection[] = "主界面";
-constexpr char kSplitterKey[] = "分隔条位置";
-constexpr char kFindBarKey[] = "显示查找框";
-constexpr char kAutoWidthKey[] = "自动列宽";
-constexpr char kTreeIndexKey[] = "树型框.索引";
 constexpr std::size_t kTrayTipBytes = 62;
 constexpr int kWheelRows = 2;
 constexpr char kPingRefused[] = "正在执行PING，不允许操作！";
@@ -98,8 +94,8 @@ void MainWindow::onSplitterMoved(int position) {
   ui::Control& splitter = *window_->control("分隔条");
   splitter.move(position, splitter.bounds().top);
   layout();
-  context_.settings.selectSection(kSection);
-  context_.settings.writeNumber(kSplitterKey, splitter.bounds().left);
+  context_.settings.selectSection(kMainSection);
+  context_.settings.writeNumber(kSplitterPositionKey, splitter.bounds().left);
 }
 
 void MainWindow::onCreated() {
@@ -108,21 +104,21 @@ void MainWindow::onCreated() {
   auto& toolbar = w.get<ui::Toolbar>("工具条");
   ui::Control& splitter = *w.control("分隔条");
 
-  store.selectSection(kSection);
-  const double position = store.readNumber(kSplitterKey, splitter.bounds().left);
+  store.selectSection(kMainSection);
+  const double position = store.readNumber(kSplitterPositionKey, splitter.bounds().left);
   if (std::isfinite(position) && std::fabs(position) < 1e6) {
     splitter.move(static_cast<int>(std::lround(position)), splitter.bounds().top);
   }
-  if (store.readLogical(kFindBarKey, false)) {
+  if (store.readLogical(kShowFindBarKey, false)) {
     toolbar.setChecked(kFindRecords, true);
     w.control("图片框查找")->setVisible(true);
   }
-  if (store.readLogical(kAutoWidthKey, true)) toolbar.setChecked(kAutoColumnWidth, true);
+  if (store.readLogical(kAutoColumnWidthKey, true)) toolbar.setChecked(kAutoColumnWidth, true);
 
   settings::ControlStateRequest request;
   request.window = &w;
   request.restore = true;
-  request.section = kSection;
+  request.section = kMainSection;
   settings::saveOrRestoreControls(store, request);
 
   context_.listSelection.openListItem = lists::kNoListOpenYet;
@@ -131,7 +127,7 @@ void MainWindow::onCreated() {
   if (selector.currentIndex() < 0) selector.setCurrentIndex(0);
 
   lists_->loadTree();
-  store.selectSection(kSection);
+  store.selectSection(kMainSection);
   const double remembered = store.readNumber(kTreeIndexKey, 0);
   auto& tree = w.get<ui::TreeView>("树型框");
   if (std::isfinite(remembered) && std::fabs(remembered) < 1e9) {

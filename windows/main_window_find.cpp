@@ -9,12 +9,11 @@
 #include "ui/tree_view.h"
 #include "windows/main_window.h"
 #include "windows/main_window_layout.h"
+#include "windows/main_window_settings.h"
 
 namespace windows {
 namespace {
 
-constexpr char kSection[] = "主界面";
-constexpr char kFindBarKey[] = "显示查找框";
 constexpr char kFindCaption[] = "查找";
 constexpr char kNotFoundCaption[] = "找不到！";
 constexpr auto kNotFoundShown = std::chrono::milliseconds(1000);
@@ -29,8 +28,8 @@ void MainWindow::toggleFindBar() {
   toolbar.setChecked(kFindRecords, show);
   findBar.setVisible(show);
   layout();
-  context_.settings.selectSection(kSection);
-  context_.settings.writeLogical(kFindBarKey, findBar.visible());
+  context_.settings.selectSection(kMainSection);
+  context_.settings.writeLogical(kShowFindBarKey, findBar.visible());
 }
 
 void MainWindow::find() {

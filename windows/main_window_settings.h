@@ -1,0 +1,12 @@
+#pragma once
+// What the main window remembers in the settings store: section "主界面" and its keys.
+
+namespace windows {
+
+inline constexpr char kMainSection[] = "主界面";
+inline constexpr char kSplitterPositionKey[] = "分隔条位置";
+inline constexpr char kShowFindBarKey[] = "显示查找框";
+inline constexpr char kAutoColumnWidthKey[] = "自动列宽";
+inline constexpr char kTreeIndexKey[] = "树型框.索引";
+
+}  // namespace windows
