@@ -1,5 +1,7 @@
 #include "lists/list_workspace.h"
 
+#include <algorithm>
+
 #include "forms/field_text.h"
 #include "lists/field_display_text.h"
 #include "lists/list_database.h"
@@ -205,8 +207,10 @@ void ListWorkspace::addRecordValues(int recordNumber) {
   if (!recorddb::gotoRecord(recordNumber)) return;
   const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
   ListSelection& selection = context_.selection;
+  // A form copy with more fields than the database (damaged settings) reads only what exists.
+  const std::size_t fieldCount = std::min(fields.size(), static_cast<std::size_t>(std::max(recorddb::fieldCount(), 0)));
   std::size_t k = 0;
-  for (std::size_t i = 0; i < fields.size() && k < selection.keyFieldItems.size(); ++i) {
+  for (std::size_t i = 0; i < fieldCount && k < selection.keyFieldItems.size(); ++i) {
     if (!fields[i].key) continue;
     const auto [value, isNew] =
         selection.valueSets[k].insert(currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind));

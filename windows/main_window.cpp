@@ -60,6 +60,7 @@ MainWindow::MainWindow(MainWindowContext context)
 
 MainWindow::~MainWindow() {
   designer_.reset();  // owned by this window: it goes first
+  grid_.detach();
   if (trayIcon_) context_.toolkit.removeTrayIcon(*window_);
 }
 
@@ -84,8 +85,13 @@ void MainWindow::layout() {
   const int treeTop = belowToolbar + selector.bounds().height;
   tree.setBounds({0, treeTop, split.left, client.height - treeTop});
   const int findHeight = findBar.visible() ? findBar.bounds().height : 0;
-  container.setBounds({rightOfSplitter, belowToolbar + findHeight, client.width - rightOfSplitter,
-                       client.height - belowToolbar - findHeight});
+  const ui::Rect gridArea{rightOfSplitter, belowToolbar + findHeight, client.width - rightOfSplitter,
+                          client.height - belowToolbar - findHeight};
+  if (grid_.attached()) {
+    grid_.setBounds(gridArea.left, gridArea.top, gridArea.width, gridArea.height);
+  } else {
+    container.setBounds(gridArea);
+  }
   const int selectorTop = selector.bounds().top;
   splitter.setBounds({split.left, selectorTop, split.width, client.height - selectorTop});
 }
@@ -126,6 +132,7 @@ void MainWindow::onCreated() {
   refillFormSelector(forms::readSelectedFormIndex(store, 0), true);
   if (selector.currentIndex() < 0) selector.setCurrentIndex(0);
 
+  attachGrid();
   lists_->loadTree();
   store.selectSection(kMainSection);
   const double remembered = store.readNumber(kTreeIndexKey, 0);
@@ -188,18 +195,64 @@ void MainWindow::onToolbarButton(int index) {
     case kDeleteList:
       deleteSelectedList();
       break;
+    case kSelectAllRecords:
+      grid_.selectAll();
+      break;
     case kFormDesigner:
       openFormDesigner();
+      break;
+    case kAutoColumnWidth:
+      toggleAutoColumnWidth();
       break;
     default:
       break;
   }
 }
 
+void MainWindow::attachGrid() {
+  ui::Window& w = *window_;
+  auto& data = w.get<ui::DrawingPanel>("画板数据");
+  gridTips_ = std::make_unique<grid::TooltipGridTips>(context_.toolkit, data);
+  grid_.setForm(&context_.currentListForm);
+  grid_.setTips(gridTips_.get());
+  grid_.setEventPump([this] { context_.toolkit.processPendingEvents(); });
+  grid::AttachOptions options;
+  options.imageWidth = 24;
+  options.imageHeight = 24;
+  options.autoScrollBars = true;
+  options.selectionMode = grid::SelectionMode::Multiple;
+  grid_.attach({w.get<ui::DrawingPanel>("画板表头"), data, *w.control("画板容器"), w.get<ui::DrawingPanel>("画板横滚"),
+                w.get<ui::DrawingPanel>("画板纵滚")},
+               options);
+  grid_.onColumnResized = [this](int column, int width) {
+    auto& fields = context_.currentListForm.fields;
+    if (column >= 1 && column <= static_cast<int>(fields.size())) fields[static_cast<std::size_t>(column - 1)].columnWidth = width;
+  };
+  grid_.onHeaderReleased = [this] { lists_->saveListState(false); };
+  layout();
+}
+
+void MainWindow::applyColumnWidthMode() {
+  if (window_->get<ui::Toolbar>("工具条").isChecked(kAutoColumnWidth)) {
+    grid_.autoFitColumns();
+  } else {
+    grid_.scrollColumns();
+  }
+}
+
+void MainWindow::toggleAutoColumnWidth() {
+  auto& toolbar = window_->get<ui::Toolbar>("工具条");
+  const bool checked = !toolbar.isChecked(kAutoColumnWidth);
+  toolbar.setChecked(kAutoColumnWidth, checked);
+  if (checked) applyColumnWidthMode();
+  context_.settings.selectSection(kMainSection);
+  context_.settings.writeLogical(kAutoColumnWidthKey, checked);
+}
+
 void MainWindow::onMouseWheel(int notches, ui::Point screen) {
   const ui::Rect area = window_->bounds();
   const bool inside = area.left < screen.x && screen.x < area.right() && area.top < screen.y && screen.y < area.bottom();
-  if (inside && onWheelSteps) onWheelSteps(notches < 1 ? -kWheelRows : kWheelRows);
+  if (inside) grid_.wheel(notches < 1 ? -kWheelRows : kWheelRows);
 }
 
 }  // namespace windows

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "forms/form_library.h"
+#include "grid/record_grid.h"
+#include "grid/tooltip_grid_tips.h"
 #include "lists/list_workspace.h"
 #include "settings/settings_store.h"
 #include "ui/toolkit.h"
@@ -65,8 +67,9 @@ class MainWindow {
   // A toolbar button was clicked.
   void onToolbarButton(int index);
 
-  // The grid scrolls by this many rows for a wheel turn (set by the grid when it is attached).
-  std::function<void(int steps)> onWheelSteps;
+  grid::RecordGrid& grid() { return grid_; }
+  // The grid's widths: sized to their contents when "自动列宽" shows checked, else as they are.
+  void applyColumnWidthMode();
 
  private:
   void onCreated();
@@ -79,6 +82,11 @@ class MainWindow {
   void toggleFindBar();
   bool findInTree(const base::TextValue& text);
   void showNotFound();
+  void attachGrid();
+  void toggleAutoColumnWidth();
+  // Adds the current record of the open database as a grid row, after filing its key values,
+  // unless the filter leaves it out.
+  void showRecordRow(int recordNumber, std::vector<base::TextValue>& cells, bool sameList);
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;
@@ -87,6 +95,8 @@ class MainWindow {
   std::unique_ptr<FormDesigner> designer_;
   std::vector<std::unique_ptr<ui::Picture>> treeImages_;
   std::unique_ptr<lists::ListWorkspace> lists_;
+  grid::RecordGrid grid_;
+  std::unique_ptr<grid::TooltipGridTips> gridTips_;
 };
 
 }  // namespace windows

@@ -3,6 +3,7 @@
 
 #include "base/number_text.h"
 #include "forms/field_text.h"
+#include "lists/field_display_text.h"
 #include "lists/run_folder.h"
 #include "recorddb/record_database.h"
 #include "ui/list_controls.h"
@@ -61,7 +62,11 @@ void MainWindow::onTreeSelectionChanged() {
   }
 }
 
-void MainWindow::clearListPage() { context_.currentListForm.name.clear(); }
+void MainWindow::clearListPage() {
+  grid_.clearColumns(true);
+  grid_.clearRows();
+  context_.currentListForm.name.clear();
+}
 
 void MainWindow::openListPage() {
   ui::TreeView& tree = window_->get<ui::TreeView>("树型框");
@@ -76,17 +81,50 @@ void MainWindow::openListPage() {
       forms::parseFieldSpecText(store.readText(selection.listName), forms::kListCopyAttributes);
   context_.currentListForm.name = selection.listName;
 
+  grid_.clearColumns(true);
+  grid_.clearRows(true);
   const bool sameList = selection.openListItem == selection.listItem;
   selection.openListItem = selection.listItem;
   if (!lists_->openListDatabase(selection.listName)) {
     showWarning(kOpenFailed, recorddb::lastErrorText());
     return;
   }
+  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  const int fieldCount = recorddb::fieldCount();
+  for (int f = 1; f <= fieldCount; ++f) {
+    const auto index = static_cast<std::size_t>(f - 1);
+    grid_.addColumn(recorddb::fieldName(f), index < fields.size() ? fields[index].columnWidth : 0, true);
+  }
+  applyColumnWidthMode();
+  std::vector<base::TextValue> cells;
   const int records = recorddb::recordCount();
   for (int record = 1; record <= records; ++record) {
     context_.toolkit.processPendingEvents();
-    if (!sameList) lists_->addRecordValues(record);
+    showRecordRow(record, cells, sameList);
   }
+  applyColumnWidthMode();
+}
+
+void MainWindow::showRecordRow(int recordNumber, std::vector<base::TextValue>& cells, bool sameList) {
+  if (cells.size() != static_cast<std::size_t>(grid_.columnCount())) cells.assign(grid_.columnCount(), {});
+  if (!recorddb::gotoRecord(recordNumber)) return;
+  if (!sameList) lists_->addRecordValues(recordNumber);
+  const lists::ListSelection& selection = context_.listSelection;
+  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  auto kindOf = [&fields](int field) {
+    const auto index = static_cast<std::size_t>(field - 1);
+    return index < fields.size() ? fields[index].kind : static_cast<std::int32_t>(forms::FieldKind::Text);
+  };
+  if (!selection.filterValue.empty()) {
+    // A key field the database does not have (a damaged tree) matches no record.
+    const int key = selection.keyFieldNumber;
+    if (key < 1 || key > grid_.columnCount()) return;
+    if (lists::currentFieldDisplayText(key, kindOf(key)) != selection.filterValue) return;
+  }
+  for (int column = 1; column <= grid_.columnCount(); ++column) {
+    cells[static_cast<std::size_t>(column - 1)] = lists::currentFieldDisplayText(column, kindOf(column));
+  }
+  grid_.appendRow(cells, 0, recorddb::currentRecordId(), false, true);
 }
 
 }  // namespace windows

@@ -77,5 +77,56 @@ TEST_F(MainWindowCommandsTest, NothingFoundShowsOnTheButtonForASecond) {
   EXPECT_EQ(run->tree().currentItem(), 0);
 }
 
+TEST_F(MainWindowCommandsTest, ASelectedListFillsTheGridAndAValueFiltersIt) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  for (const char* city : {"北京", "上海", "北京"}) {
+    ASSERT_TRUE(recorddb::appendRecord());
+    ASSERT_TRUE(recorddb::writeField(1, recorddb::FieldValue::text(city)));
+    ASSERT_TRUE(recorddb::writeField(2, recorddb::FieldValue::text(std::string("名") + city)));
+  }
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.columnCount(), 3);
+  EXPECT_EQ(grid.columnTitle(2), "名称");
+  ASSERT_EQ(grid.rowCount(), 3);
+  EXPECT_EQ(grid.cell(2, 1), "上海");
+  EXPECT_EQ(grid.row(3).recordId, 3);
+  EXPECT_GT(grid.columnWidth(1), 0);  // automatic widths
+
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 2));  // the value 北京
+  ASSERT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(grid.row(2).recordId, 3);
+  EXPECT_TRUE(run->clickToolbar(windows::kSelectAllRecords));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1, 2}));
+
+  EXPECT_TRUE(run->clickToolbar(windows::kAutoColumnWidth));  // off: widths stay as they are
+  grid.setColumnWidth(1, 5, true);
+  run->state.settings.selectSection("使用表单库");
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  EXPECT_EQ(grid.columnWidth(1), 100);  // the form copy's width (a stored 0 reads as 100)
+  EXPECT_TRUE(run->clickToolbar(windows::kAutoColumnWidth));  // on: sized at once
+  EXPECT_EQ(grid.columnWidth(1), 42);  // the title 城市, four bytes
+  run->state.settings.selectSection("主界面");
+  EXPECT_TRUE(run->state.settings.readLogical("自动列宽", false));
+}
+
+TEST_F(MainWindowCommandsTest, AFormCopyWithMoreFieldsThanTheDatabaseReadsWhatExists) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  ASSERT_TRUE(recorddb::appendRecord());
+  run->state.settings.selectSection("使用表单库");
+  run->state.settings.writeText("客户", std::string(kKeyedForm) + "||多余|10|20|0|真");
+  run->state.listSelection.openListItem = lists::kNoListOpenYet;
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  EXPECT_EQ(run->application.mainWindow()->grid().rowCount(), 1);
+}
+
 }  // namespace
 }  // namespace app

@@ -54,18 +54,18 @@ TEST_F(MainWindowLayoutTest, ControlsFollowTheClientSizeAndTheSplitter) {
   EXPECT_EQ(store.readNumber("分隔条位置", 0), 200);
 }
 
-TEST_F(MainWindowLayoutTest, TheWheelScrollsOnlyInsideTheWindow) {
-  int steps = 0;
-  mainWindow->onWheelSteps = [&](int s) { steps = s; };
+TEST_F(MainWindowLayoutTest, TheWheelScrollsTheGridFourRowsOnlyInsideTheWindow) {
+  grid::RecordGrid& grid = mainWindow->grid();
+  grid.addColumn("列", 80, true);
+  for (int r = 1; r <= 100; ++r) grid.appendRow({std::to_string(r)}, 0, r, true, true);
   ui::Window& window = mainWindow->window();
   const ui::Rect area = window.bounds();
-  window.onMouseWheel(-1, {area.left + 10, area.top + 10});
-  EXPECT_EQ(steps, -2);
+  window.onMouseWheel(-1, {area.left + 10, area.top + 10});  // towards the user: down
+  EXPECT_EQ(grid.rowOffset(), 4);
+  window.onMouseWheel(-1, {area.left, area.top + 10});  // on the edge: outside
+  EXPECT_EQ(grid.rowOffset(), 4);
   window.onMouseWheel(1, {area.left + 10, area.top + 10});
-  EXPECT_EQ(steps, 2);
-  steps = 0;
-  window.onMouseWheel(1, {area.left, area.top + 10});  // on the edge: outside
-  EXPECT_EQ(steps, 0);
+  EXPECT_EQ(grid.rowOffset(), 0);
 }
 
 }  // namespace
