@@ -195,6 +195,9 @@ void MainWindow::onToolbarButton(int index) {
     case kDeleteList:
       deleteSelectedList();
       break;
+    case kRemoveRecords:
+      removeSelectedRecords();
+      break;
     case kSelectAllRecords:
       grid_.selectAll();
       break;

@@ -81,6 +81,8 @@ class MainWindow {
   void showWarning(const base::TextValue& text, const base::TextValue& caption = "信息：");
   void toggleFindBar();
   bool findInTree(const base::TextValue& text);
+  bool findInGrid(const base::TextValue& text);
+  void removeSelectedRecords();
   void showNotFound();
   void attachGrid();
   void toggleAutoColumnWidth();

@@ -1,8 +1,11 @@
-// The main window's find bar: shown and hidden by its toolbar button, and the search it runs.
+// The main window's find bar: shown and hidden by its toolbar button, and the search it runs over
+// the tree or the grid.
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
+#include "base/text_value.h"
 #include "support/tree_item_query.h"
 #include "ui/simple_controls.h"
 #include "ui/toolbar.h"
@@ -34,7 +37,7 @@ void MainWindow::toggleFindBar() {
 
 void MainWindow::find() {
   const base::TextValue text = window_->get<ui::EditBox>("编辑框查找内容").text();
-  const bool found = window_->get<ui::CheckBox>("选择框查树").checked() ? findInTree(text) : false;
+  const bool found = window_->get<ui::CheckBox>("选择框查树").checked() ? findInTree(text) : findInGrid(text);
   if (!found) showNotFound();
 }
 
@@ -48,6 +51,29 @@ bool MainWindow::findInTree(const base::TextValue& text) {
   if (found.index < 0 && current > 0) found = query.findItem(-1, text);
   if (found.index < 0) return false;
   tree.setCurrentItem(found.index);
+  return true;
+}
+
+bool MainWindow::findInGrid(const base::TextValue& text) {
+  const auto rowMatches = [this, &text](int row) {
+    for (int column = 1; column <= grid_.columnCount(); ++column) {
+      if (base::findTextIgnoreCase(grid_.cell(row, column), text) != base::TextValue::npos) return true;
+    }
+    return false;
+  };
+  const auto firstMatch = [&rowMatches](int from, int to) {
+    for (int row = from; row <= to; ++row) {
+      if (rowMatches(row)) return row;
+    }
+    return 0;
+  };
+  const int current = std::max(grid_.firstSelectedRow(), 0);
+  int found = firstMatch(current + 1, grid_.rowCount());
+  // Nothing below the current row: the rows from the first one on, the current one included.
+  if (found == 0 && current > 1) found = firstMatch(1, current);
+  if (found == 0) return false;
+  grid_.selectRow(found, true);
+  grid_.scrollToRow(found);
   return true;
 }
 

@@ -1,5 +1,7 @@
-// The main window's list commands and its list page: creating and deleting lists, following the
-// tree's selection, opening the selected list.
+// The main window's list commands and its list page: creating and deleting lists, removing
+// records, following the tree's selection, opening the selected list.
+
+#include <algorithm>
 
 #include "base/number_text.h"
 #include "forms/field_text.h"
@@ -19,6 +21,8 @@ namespace {
 constexpr char kNoFormYet[] = "请先新建一个表单，才能根据此表单新建一个列表！";
 constexpr char kChooseAForm[] = "请先选择一个表单，才能根据此表单新建一个列表！";
 constexpr char kOpenFailed[] = "打开列表页失败，请重开软件再试，还是不行请删除然后新建。";
+constexpr char kNoRowsSelected[] = "请先选择要移除的记录行！";
+constexpr char kRemoveQuestion[] = "确定要移除选中的记录吗？";
 
 }  // namespace
 
@@ -49,6 +53,30 @@ void MainWindow::createListFromSelectedForm() {
 void MainWindow::deleteSelectedList() {
   if (!lists_->deleteSelectedList()) return;
   if (window_->get<ui::TreeView>("树型框").currentItem() < 0) clearListPage();
+}
+
+void MainWindow::removeSelectedRecords() {
+  std::vector<std::int32_t> rows;
+  grid_.selectedRows(rows);
+  // A row clicked twice with Ctrl is in the selection twice; it is removed once.
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  if (rows.empty()) {
+    showWarning(kNoRowsSelected);
+    return;
+  }
+  ui::MessageBoxRequest question;
+  question.text = kRemoveQuestion;
+  question.buttons = ui::MessageButtons::OkCancel;
+  if (context_.toolkit.show(question) != ui::MessageAnswer::Ok) return;
+  if (!lists_->openListDatabase(context_.currentListForm.name)) return;
+  // From the last row up, so that the row numbers still to come stay valid.
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    if (recorddb::gotoRecordId(grid_.row(*row).recordId) && recorddb::deleteRecord()) grid_.removeRow(*row, true);
+  }
+  applyColumnWidthMode();
+  (void)recorddb::packDatabase();
+  lists_->rebuildValueItems();
 }
 
 void MainWindow::onTreeSelectionChanged() {

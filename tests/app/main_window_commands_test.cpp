@@ -9,7 +9,23 @@
 namespace app {
 namespace {
 
-using MainWindowCommandsTest = ProgramFixture;
+class MainWindowCommandsTest : public ProgramFixture {
+ protected:
+  // A list 客户 with one record per city, its page open.
+  std::unique_ptr<Run> startWithRecords(const std::vector<const char*>& cities) {
+    storeForms({{"客户", kKeyedForm}});
+    auto run = start();
+    EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+    EXPECT_TRUE(recorddb::setCurrentDatabase("客户"));
+    for (const char* city : cities) {
+      EXPECT_TRUE(recorddb::appendRecord());
+      EXPECT_TRUE(recorddb::writeField(1, recorddb::FieldValue::text(city)));
+    }
+    run->tree().setCurrentItem(-1);
+    EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+    return run;
+  }
+};
 
 TEST_F(MainWindowCommandsTest, AddingARecordNeedsAnOpenList) {
   storeForms({{"客户", kKeyedForm}});
@@ -126,6 +142,46 @@ TEST_F(MainWindowCommandsTest, AFormCopyWithMoreFieldsThanTheDatabaseReadsWhatEx
   run->tree().setCurrentItem(-1);
   EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
   EXPECT_EQ(run->application.mainWindow()->grid().rowCount(), 1);
+}
+
+TEST_F(MainWindowCommandsTest, RemovingRecordsAsksAndRemovesEachSelectedRowOnce) {
+  auto run = startWithRecords({"北京", "上海", "广州", "深圳", "杭州"});
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), 5);
+  EXPECT_TRUE(run->clickToolbar(windows::kRemoveRecords));
+  EXPECT_EQ(run->shownMessages(), (std::vector<base::TextValue>{"请先选择要移除的记录行！"}));
+
+  for (int row : {4, 2, 2, 5}) grid.selectRow(row, false);  // row 2 twice, as Ctrl+clicks leave it
+  run->toolkit.answerNextMessageBox(ui::MessageAnswer::Cancel);
+  EXPECT_TRUE(run->clickToolbar(windows::kRemoveRecords));
+  EXPECT_EQ(grid.rowCount(), 5);
+  EXPECT_EQ(run->shownMessages().back(), "确定要移除选中的记录吗？");
+
+  run->toolkit.answerNextMessageBox(ui::MessageAnswer::Ok);
+  EXPECT_TRUE(run->clickToolbar(windows::kRemoveRecords));
+  ASSERT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(grid.cell(1, 1), "北京");
+  EXPECT_EQ(grid.cell(2, 1), "广州");
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  EXPECT_EQ(recorddb::recordCount(), 2);  // packed
+  EXPECT_EQ(run->texts(), (std::vector<base::TextValue>{"客户", "城市", "北京", "广州", "区", ""}));
+  EXPECT_EQ(run->tree().currentItem(), 0);
+}
+
+TEST_F(MainWindowCommandsTest, TheGridSearchWrapsToRowOne) {
+  auto run = startWithRecords({"北京", "上海", "北京西", "广州"});
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ui::Window& window = run->window();
+  EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+  EXPECT_TRUE(run->user.type(window.get<ui::EditBox>("编辑框查找内容"), "北京"));
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{3}));
+  grid.selectRow(4, true);  // the last row: the search starts again at row 1
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
+  EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
 }
 
 }  // namespace
