@@ -232,7 +232,37 @@ void MainWindow::attachGrid() {
     if (column >= 1 && column <= static_cast<int>(fields.size())) fields[static_cast<std::size_t>(column - 1)].columnWidth = width;
   };
   grid_.onHeaderReleased = [this] { lists_->saveListState(false); };
+  connectGridPresses();
   layout();
+}
+
+void MainWindow::connectGridPresses() {
+  ui::Control& header = *window_->control("画板表头");
+  for (const char* name : {"画板表头", "画板数据", "画板横滚", "画板纵滚"}) {
+    ui::Control& panel = *window_->control(name);
+    auto gridHandler = panel.onMouseDown;
+    const bool isHeader = &panel == &header;
+    panel.onMouseDown = [this, &header, gridHandler, isHeader](const ui::MouseEvent& event) {
+      const bool left = event.button == ui::MouseButton::Left;
+      if (left) header.focus();
+      if (gridHandler) gridHandler(event);
+      if (left && isHeader) sortByHeader(event.x);
+    };
+  }
+}
+
+void MainWindow::sortByHeader(int x) {
+  if (grid_.isOnColumnBorder() || context_.pingRunning) return;
+  const int column = grid_.columnAt(x);
+  if (column < 1) return;
+  const auto& fields = context_.currentListForm.fields;
+  const auto index = static_cast<std::size_t>(column - 1);
+  const std::int32_t kind = index < fields.size() ? fields[index].kind : static_cast<std::int32_t>(forms::FieldKind::Text);
+  sortAscending_ = !sortAscending_;
+  const base::TextValue title = grid_.columnTitle(column);
+  grid_.setColumnTitle(column, title + ">>");
+  grid_.sortByColumn(column, sortAscending_, static_cast<int>(forms::fieldKindInfo(kind).sortKind));
+  grid_.setColumnTitle(column, title);
 }
 
 void MainWindow::applyColumnWidthMode() {

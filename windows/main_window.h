@@ -85,6 +85,9 @@ class MainWindow {
   void removeSelectedRecords();
   void showNotFound();
   void attachGrid();
+  // Panel presses give the focus to the header first; a header press not on a border sorts.
+  void connectGridPresses();
+  void sortByHeader(int x);
   void toggleAutoColumnWidth();
   // Adds the current record of the open database as a grid row, after filing its key values,
   // unless the filter leaves it out.
@@ -98,6 +101,7 @@ class MainWindow {
   std::vector<std::unique_ptr<ui::Picture>> treeImages_;
   std::unique_ptr<lists::ListWorkspace> lists_;
   grid::RecordGrid grid_;
+  bool sortAscending_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
 };
 

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "tests/app/program_fixture.h"
+#include "ui/panels.h"
 #include "ui/simple_controls.h"
 
 namespace app {
@@ -182,6 +183,45 @@ TEST_F(MainWindowCommandsTest, TheGridSearchWrapsToRowOne) {
   EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
   EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
   EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
+}
+
+TEST_F(MainWindowCommandsTest, AHeaderPressSortsByTheFieldsKindAndFlipsTheDirection) {
+  storeForms({{"数表", "数|3|4|0|假||名|10|10|0|假"}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  ASSERT_TRUE(recorddb::setCurrentDatabase("数表"));
+  for (int value : {10, 9, 100}) {
+    ASSERT_TRUE(recorddb::appendRecord());
+    ASSERT_TRUE(recorddb::writeField(1, recorddb::FieldValue::integer(value)));
+  }
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ui::Window& window = run->window();
+  auto column1 = [&grid] {
+    std::vector<base::TextValue> cells;
+    for (int row = 1; row <= grid.rowCount(); ++row) cells.push_back(grid.cell(row, 1));
+    return cells;
+  };
+  const ui::MouseEvent press{5, 5, ui::kNoKeys, ui::MouseButton::Left};
+  auto& header = window.get<ui::DrawingPanel>("画板表头");
+  EXPECT_TRUE(run->user.pressMouse(header, press) && run->user.releaseMouse(header, press));
+  EXPECT_EQ(column1(), (std::vector<base::TextValue>{"9", "10", "100"}));  // as integers, ascending first
+  EXPECT_EQ(grid.columnTitle(1), "数");
+  EXPECT_TRUE(header.hasFocus());
+  EXPECT_TRUE(run->user.pressMouse(header, press) && run->user.releaseMouse(header, press));
+  EXPECT_EQ(column1(), (std::vector<base::TextValue>{"100", "10", "9"}));
+
+  run->state.pingRunning = true;  // no sorting while PING runs
+  EXPECT_TRUE(run->user.pressMouse(header, press) && run->user.releaseMouse(header, press));
+  EXPECT_EQ(column1(), (std::vector<base::TextValue>{"100", "10", "9"}));
+  run->state.pingRunning = false;
+
+  const ui::MouseEvent onData{5, 5, ui::kNoKeys, ui::MouseButton::Left};
+  auto& data = window.get<ui::DrawingPanel>("画板数据");
+  EXPECT_TRUE(run->user.pressMouse(data, onData) && run->user.releaseMouse(data, onData));
+  EXPECT_TRUE(header.hasFocus());  // a press on the rows gives the focus to the header too
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
 }
 
 }  // namespace
