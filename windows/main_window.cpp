@@ -233,7 +233,23 @@ void MainWindow::attachGrid() {
   };
   grid_.onHeaderReleased = [this] { lists_->saveListState(false); };
   connectGridPresses();
+  // Moves and left releases over the window itself (a drag that left the grid) reach the grid too.
+  window_->onMouseMove = [this](const ui::MouseEvent& event) {
+    const ui::Point at = toDataPanel(event.x, event.y);
+    grid_.onDataMouseMove(at.x, at.y, ui::kNoKeys);
+  };
+  window_->onMouseUp = [this](const ui::MouseEvent& event) {
+    if (event.button != ui::MouseButton::Left) return;
+    const ui::Point at = toDataPanel(event.x, event.y);
+    grid_.onDataMouseUp(at.x, at.y, event.keys);
+  };
   layout();
+}
+
+ui::Point MainWindow::toDataPanel(int x, int y) const {
+  const ui::Rect container = window_->control("画板容器")->bounds();
+  const ui::Rect data = window_->control("画板数据")->bounds();
+  return {x - container.left - data.left, y - container.top - data.top};
 }
 
 void MainWindow::connectGridPresses() {

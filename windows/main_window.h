@@ -88,6 +88,8 @@ class MainWindow {
   // Panel presses give the focus to the header first; a header press not on a border sorts.
   void connectGridPresses();
   void sortByHeader(int x);
+  // A point of the window's client area in the grid's data-panel coordinates.
+  ui::Point toDataPanel(int x, int y) const;
   void toggleAutoColumnWidth();
   // Adds the current record of the open database as a grid row, after filing its key values,
   // unless the filter leaves it out.

@@ -224,5 +224,23 @@ TEST_F(MainWindowCommandsTest, AHeaderPressSortsByTheFieldsKindAndFlipsTheDirect
   EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
 }
 
+TEST_F(MainWindowCommandsTest, ADragThatLeavesTheRowsGoesOnThroughTheWindow) {
+  auto run = startWithRecords({"北京", "上海", "广州", "深圳"});
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ui::Window& window = run->window();
+  auto& data = window.get<ui::DrawingPanel>("画板数据");
+  const ui::Rect container = window.control("画板容器")->bounds();
+  const int rowHeight = grid.rowHeight();
+  EXPECT_TRUE(run->user.pressMouse(data, {5, rowHeight / 2, ui::kNoKeys, ui::MouseButton::Left}));
+  // The pointer moves over the window, in its client coordinates, down to row 3.
+  const ui::MouseEvent over{container.left + data.bounds().left + 5,
+                            container.top + data.bounds().top + rowHeight * 2 + rowHeight / 2, ui::kNoKeys,
+                            ui::MouseButton::Left};
+  EXPECT_TRUE(run->user.moveMouseOver(window, over));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1, 2, 3}));
+  EXPECT_TRUE(run->user.releaseMouseOver(window, over));
+  EXPECT_EQ(grid.pressRow(), 0);
+}
+
 }  // namespace
 }  // namespace app
