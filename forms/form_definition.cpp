@@ -11,6 +11,13 @@ DatabaseColumn databaseColumnFor(const FieldDefinition& field) {
                         remapped ? info.columnLength : field.length};
 }
 
+std::int32_t fieldKindOf(const FormDefinition& form, int fieldNumber) {
+  if (fieldNumber < 1 || static_cast<std::size_t>(fieldNumber) > form.fields.size()) {
+    return static_cast<std::int32_t>(FieldKind::Text);
+  }
+  return form.fields[static_cast<std::size_t>(fieldNumber - 1)].kind;
+}
+
 void swapFields(std::vector<FieldDefinition>& fields, std::size_t first, std::size_t second) {
   if (first >= fields.size() || second >= fields.size() || first == second) return;
   const auto firstNumber = static_cast<std::int32_t>(first + 1);

@@ -34,6 +34,9 @@ struct DatabaseColumn {
 };
 DatabaseColumn databaseColumnFor(const FieldDefinition& field);
 
+// The kind of field `fieldNumber` (from 1); a number the form has no field for gives text.
+std::int32_t fieldKindOf(const FormDefinition& form, int fieldNumber);
+
 // Field order changes that keep every `link` pointing at the field it named: swapping two fields
 // swaps the numbers that link to them; removing a field turns links to it into -1 and moves links
 // to later fields down by one. Indices are 0-based; out-of-range indices change nothing.

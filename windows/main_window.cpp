@@ -271,9 +271,7 @@ void MainWindow::sortByHeader(int x) {
   if (grid_.isOnColumnBorder() || context_.pingRunning) return;
   const int column = grid_.columnAt(x);
   if (column < 1) return;
-  const auto& fields = context_.currentListForm.fields;
-  const auto index = static_cast<std::size_t>(column - 1);
-  const std::int32_t kind = index < fields.size() ? fields[index].kind : static_cast<std::int32_t>(forms::FieldKind::Text);
+  const std::int32_t kind = forms::fieldKindOf(context_.currentListForm, column);
   sortAscending_ = !sortAscending_;
   const base::TextValue title = grid_.columnTitle(column);
   grid_.setColumnTitle(column, title + ">>");

@@ -138,19 +138,15 @@ void MainWindow::showRecordRow(int recordNumber, std::vector<base::TextValue>& c
   if (!recorddb::gotoRecord(recordNumber)) return;
   if (!sameList) lists_->addRecordValues(recordNumber);
   const lists::ListSelection& selection = context_.listSelection;
-  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
-  auto kindOf = [&fields](int field) {
-    const auto index = static_cast<std::size_t>(field - 1);
-    return index < fields.size() ? fields[index].kind : static_cast<std::int32_t>(forms::FieldKind::Text);
-  };
+  const forms::FormDefinition& form = context_.currentListForm;
   if (!selection.filterValue.empty()) {
     // A key field the database does not have (a damaged tree) matches no record.
     const int key = selection.keyFieldNumber;
     if (key < 1 || key > grid_.columnCount()) return;
-    if (lists::currentFieldDisplayText(key, kindOf(key)) != selection.filterValue) return;
+    if (lists::currentFieldDisplayText(key, forms::fieldKindOf(form, key)) != selection.filterValue) return;
   }
   for (int column = 1; column <= grid_.columnCount(); ++column) {
-    cells[static_cast<std::size_t>(column - 1)] = lists::currentFieldDisplayText(column, kindOf(column));
+    cells[static_cast<std::size_t>(column - 1)] = lists::currentFieldDisplayText(column, forms::fieldKindOf(form, column));
   }
   grid_.appendRow(cells, 0, recorddb::currentRecordId(), false, true);
 }
