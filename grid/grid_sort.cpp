@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "base/date_time.h"
@@ -77,39 +79,73 @@ void stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, 
   }
 }
 
-// Stable sort of (key, index) pairs in `keyed` (its content is replaced; `merged` is working
-// memory); `reverseTies` first reverses the rows, so that rows with equal keys come out in reverse
-// of their previous order.
-template <typename Key, typename MakeKey>
-std::vector<std::size_t> orderByKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
-                                     bool reverseTies, MakeKey makeKey, ThrottledPump& pump, std::size_t block,
-                                     std::vector<std::pair<Key, std::size_t>>& keyed,
-                                     std::vector<std::pair<Key, std::size_t>>& merged) {
-  using Entry = std::pair<Key, std::size_t>;
-  keyed.clear();
-  keyed.reserve(cells.size());
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const std::size_t index = reverseTies ? cells.size() - 1 - i : i;
-    keyed.emplace_back(makeKey(*cells[index]), index);
+// Rows scattered over the heap make reading their cells one by one wait on memory twice per cell
+// (the text's header, then its characters); asking for both some cells ahead hides most of that.
+template <typename CellAt>
+void prefetchCell(const CellAt& cellAt, std::size_t count, std::size_t i) {
+#if defined(__GNUC__)
+  constexpr std::size_t kHeaderAhead = 32;
+  constexpr std::size_t kTextAhead = 16;
+  if (i + kHeaderAhead < count) __builtin_prefetch(cellAt(i + kHeaderAhead));
+  if (i + kTextAhead < count) __builtin_prefetch(cellAt(i + kTextAhead)->data());
+#else
+  (void)cellAt, (void)count, (void)i;
+#endif
+}
+
+// Number keys: each row's key as its distance from the first key in the sort direction, then a
+// stable radix sort of those distances.
+std::vector<std::size_t> orderByNumberKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
+                                           int sortKind, ThrottledPump& pump, std::size_t block,
+                                           SortBuffers& buffers) {
+  const std::size_t n = cells.size();
+  std::vector<RadixEntry>& keyed = buffers.keyed;
+  keyed.resize(n);
+  std::int64_t lowest = INT64_MAX;
+  std::int64_t highest = INT64_MIN;
+  const auto cellAt = [&cells](std::size_t i) { return cells[i]; };
+  for (std::size_t i = 0; i < n; ++i) {
+    prefetchCell(cellAt, n, i);
+    const std::int64_t key = numberSortKey(*cells[i], sortKind);
+    lowest = std::min(lowest, key);
+    highest = std::max(highest, key);
+    keyed[i] = {static_cast<std::uint64_t>(key), i};
   }
+  // Differences taken in unsigned arithmetic are exact for any two 64-bit keys.
+  const auto origin = static_cast<std::uint64_t>(ascending ? lowest : highest);
+  for (RadixEntry& entry : keyed) entry.key = ascending ? entry.key - origin : origin - entry.key;
+  const std::uint64_t widest = n == 0 ? 0 : static_cast<std::uint64_t>(highest) - static_cast<std::uint64_t>(lowest);
+  radixSortInSteps(keyed, buffers.scratch, widest, [&pump] { pump.betweenSteps(); }, block);
+  std::vector<std::size_t> order;
+  order.reserve(n);
+  for (const RadixEntry& entry : keyed) order.push_back(entry.index);
+  return order;
+}
+
+// Sequence keys: a stable merge sort of (key, index) pairs over the rows taken in reverse, so that
+// rows with equal keys come out in reverse of their previous order.
+template <typename Key, typename MakeKey>
+std::vector<std::size_t> orderBySequenceKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
+                                             MakeKey makeKey, ThrottledPump& pump, std::size_t block) {
+  using Entry = std::pair<Key, std::size_t>;
+  const std::size_t n = cells.size();
+  std::vector<Entry> keyed;
+  keyed.reserve(n);
+  const auto cellAt = [&cells, n](std::size_t i) { return cells[n - 1 - i]; };
+  for (std::size_t i = 0; i < n; ++i) {
+    prefetchCell(cellAt, n, i);
+    keyed.emplace_back(makeKey(*cellAt(i)), n - 1 - i);
+  }
+  std::vector<Entry> merged;
   if (ascending) {
     stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return a.first < b.first; }, pump, block);
   } else {
     stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return b.first < a.first; }, pump, block);
   }
   std::vector<std::size_t> order;
-  order.reserve(keyed.size());
+  order.reserve(n);
   for (const auto& entry : keyed) order.push_back(entry.second);
   return order;
-}
-
-// orderByKeys with working memory of its own.
-template <typename Key, typename MakeKey>
-std::vector<std::size_t> orderByKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
-                                     bool reverseTies, MakeKey makeKey, ThrottledPump& pump, std::size_t block) {
-  std::vector<std::pair<Key, std::size_t>> keyed;
-  std::vector<std::pair<Key, std::size_t>> merged;
-  return orderByKeys<Key>(cells, ascending, reverseTies, makeKey, pump, block, keyed, merged);
 }
 
 }  // namespace
@@ -157,19 +193,15 @@ std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& ce
   ThrottledPump throttled(pump, pumpIntervalMs);
   const std::size_t block = std::max<std::size_t>(blockSize, 1);
   if (isNumberSortKind(sortKind)) {
-    const auto key = [sortKind](const base::TextValue& c) { return numberSortKey(c, sortKind); };
-    if (buffers != nullptr) {
-      return orderByKeys<std::int64_t>(cells, ascending, false, key, throttled, block, buffers->keyed,
-                                       buffers->merged);
-    }
-    return orderByKeys<std::int64_t>(cells, ascending, false, key, throttled, block);
+    SortBuffers ownBuffers;
+    return orderByNumberKeys(cells, ascending, sortKind, throttled, block, buffers ? *buffers : ownBuffers);
   }
   if (sortKind == static_cast<int>(SortKindCode::Letters)) {
-    return orderByKeys<std::vector<std::int32_t>>(cells, ascending, true, letterSortKey, throttled, block);
+    return orderBySequenceKeys<std::vector<std::int32_t>>(cells, ascending, letterSortKey, throttled, block);
   }
   // Bytes compare unsigned: std::string compares as memcmp does.
-  return orderByKeys<base::TextValue>(cells, ascending, true, [](const base::TextValue& c) { return c; },
-                                      throttled, block);
+  return orderBySequenceKeys<base::TextValue>(cells, ascending, [](const base::TextValue& c) { return c; },
+                                              throttled, block);
 }
 
 }  // namespace grid

@@ -5,7 +5,8 @@
 //   directions;
 // - sequence keys (kinds 2, 3): each row is its own group and a row goes before every earlier row
 //   with an equal key, so rows with equal texts end up in reverse of their previous order.
-// It is computed as a stable sort of the precomputed keys in O(n log n).
+// It is computed as a stable sort of the precomputed keys: a radix sort for number keys, a merge
+// sort for sequence keys.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "base/text_value.h"
+#include "grid/radix_sort.h"
 
 namespace grid {
 
@@ -32,20 +34,20 @@ std::int64_t numberSortKey(const base::TextValue& cell, int sortKind);
 std::vector<std::int32_t> letterSortKey(const base::TextValue& cell);
 
 // The seconds key of kind 6: the cell as a date and time, else as a time of day on 1991-01-21,
-// else the failure value's key (below every readable time).
+// else the failure value's key (that of the earliest time kept, 0100-01-01 00:00:00).
 std::int64_t secondsSortKey(const base::TextValue& cell);
 
 // Called now and then while a long sort runs (at most every `interval` milliseconds).
 using EventPump = std::function<void()>;
 
-// Rows are sorted in blocks of this many, which are then merged; the pump may run between steps.
+// Long sorts go in steps of this many rows; the pump may run between steps.
 inline constexpr std::size_t kSortBlock = 8192;
 
 // Working memory of number-key sorts that a grid keeps between sorts, so that sorting again does not
 // take (and fault in) fresh memory for every key.
 struct SortBuffers {
-  std::vector<std::pair<std::int64_t, std::size_t>> keyed;
-  std::vector<std::pair<std::int64_t, std::size_t>> merged;
+  std::vector<RadixEntry> keyed;
+  std::vector<RadixEntry> scratch;
 };
 
 // The new order of the cells: position i of the result holds the index of the cell that goes i-th.

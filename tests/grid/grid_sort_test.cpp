@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -143,6 +144,42 @@ TEST(SortOrderTest, ThePumpRunsDuringALongSortButNotOnShortOnes) {
   pointers.resize(10);
   (void)sortOrder(pointers, true, 2, [&] { ++pumped; }, 0);
   EXPECT_EQ(pumped, 0);
+}
+
+TEST(RadixSortTest, KeepsEqualKeysInOrderAtEveryKeyWidth) {
+  std::mt19937_64 random(99);
+  for (int bits : {0, 1, 11, 12, 33, 64}) {
+    const std::uint64_t mask = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+    std::vector<RadixEntry> entries;
+    std::uint64_t maxKey = 0;
+    // Few distinct keys, so that ties are common; the top bits vary while a middle digit may not.
+    std::vector<std::uint64_t> distinct(37);
+    for (auto& key : distinct) key = random() & mask & ~(std::uint64_t{0x7FF} << 22);
+    for (std::size_t i = 0; i < 3000; ++i) {
+      entries.push_back({distinct[random() % distinct.size()], i});
+      maxKey = std::max(maxKey, entries.back().key);
+    }
+    std::vector<RadixEntry> expected = entries;
+    std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+    std::vector<RadixEntry> scratch;
+    int steps = 0;
+    radixSortInSteps(entries, scratch, maxKey, [&] { ++steps; }, 500);
+    ASSERT_EQ(entries.size(), expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      ASSERT_EQ(entries[i].index, expected[i].index) << bits << " bits, position " << i;
+    }
+    EXPECT_EQ(steps > 0, maxKey > 0) << bits << " bits";
+  }
+}
+
+TEST(SortOrderTest, NumberKeysAtTheEndsOfTheirRangeSortInBothDirections) {
+  const std::vector<base::TextValue> cells = {"2147483647", "-2147483648", "0", "99999999999", "-99999999999", "x"};
+  EXPECT_EQ(ourOrder(cells, true, 4), (std::vector<std::size_t>{1, 4, 2, 5, 0, 3}));
+  EXPECT_EQ(ourOrder(cells, false, 4), (std::vector<std::size_t>{0, 3, 2, 5, 1, 4}));
+  const std::vector<base::TextValue> times = {"9999-12-31 23:59:59", "0100-01-01", "nonsense", "1970-01-01 08:00:00"};
+  // An unreadable time has the key of the earliest time kept, 0100-01-01 00:00:00: they tie.
+  EXPECT_EQ(ourOrder(times, true, 6), (std::vector<std::size_t>{1, 2, 3, 0}));
+  EXPECT_EQ(ourOrder(times, false, 6), (std::vector<std::size_t>{0, 3, 1, 2}));
 }
 
 // ---- keys
