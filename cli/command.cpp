@@ -27,6 +27,7 @@ constexpr std::array kCommands{
     Command{"db", "pack", "PATH", dbPack},
     Command{"db", "check", "PATH", dbCheck},
     Command{"tree", "dump", "FILE", treeDump},
+    Command{"list", "create", "RUNDIR FORM  (FORM: a 1-based number or a name; prints the list's name)", listCreate},
     Command{"list", "export", "RUNDIR LIST [--format csv|json]  (csv: UTF-8 with BOM; json: {columns, rows})", listExport},
     Command{"text", "date", "TEXT", textDate},
     Command{"text", "duration", "MS", textDuration},

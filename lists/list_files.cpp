@@ -67,4 +67,15 @@ base::TextValue fileBaseName(const base::TextValue& path) {
   return base::TextValue(name.substr(0, lastDot(name)));
 }
 
+bool isUsableListName(const base::TextValue& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (std::size_t i = 0; i < name.size(); i += base::characterSize(name, i)) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x20 || base::TextValue("\\/:*?\"<>|").find(static_cast<char>(c)) != base::TextValue::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace lists

@@ -4,6 +4,7 @@
 
 #include "forms/field_text.h"
 #include "lists/field_display_text.h"
+#include "lists/list_creation.h"
 #include "lists/list_database.h"
 #include "lists/list_files.h"
 #include "lists/run_folder.h"
@@ -24,15 +25,6 @@ base::TextValue auxiliaryPath(const base::TextValue& runDirectory, const base::T
   return platform::joinPath(dataFolder(runDirectory), listName + kAuxiliaryExtension);
 }
 
-ui::TreeItem treeItem(const base::TextValue& text, int image, std::int32_t data) {
-  ui::TreeItem item;
-  item.text = text;
-  item.image = image;
-  item.selectedImage = image;
-  item.data = data;
-  return item;
-}
-
 bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
   ui::MessageBoxRequest question;
   question.text = text;
@@ -42,45 +34,18 @@ bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
 
 }  // namespace
 
-bool isUsableListName(const base::TextValue& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (std::size_t i = 0; i < name.size(); i += base::characterSize(name, i)) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (c < 0x20 || base::TextValue("\\/:*?\"<>|").find(static_cast<char>(c)) != base::TextValue::npos) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool ListWorkspace::createList(const forms::FormDefinition& form) {
-  forms::FormDefinition copy = form;
-  base::TextValue path;
-  bool created = false;
-  if (isUsableListName(copy.name)) {
-    path = uniqueFilePath(dataFolder(context_.runDirectory), copy.name + kListDatabaseExtension);
-    std::vector<recorddb::FieldSpec> columns;
-    for (const forms::FieldDefinition& field : copy.fields) {
-      const forms::DatabaseColumn column = forms::databaseColumnFor(field);
-      columns.push_back({column.name, column.type, column.length});
-    }
-    created = recorddb::createDatabase(path, columns);
-  }
-  if (!created) {
+  std::optional<forms::FormDefinition> copy = createListDatabase(context_.runDirectory, form);
+  if (!copy) {
     ui::MessageBoxRequest failure;
     failure.text = kCreateFailed;
     context_.messages.show(failure);
     return false;
   }
-
-  copy.name = fileBaseName(path);
   ui::TreeView& tree = context_.tree;
-  const int listItem = tree.addItem(-1, treeItem(copy.name, kListImage, 0));
-  for (std::size_t i = 0; i < copy.fields.size(); ++i) {
-    if (!copy.fields[i].key) continue;
-    tree.addItem(listItem, treeItem(copy.fields[i].name, kKeyFieldImage, static_cast<std::int32_t>(i + 1)));
-  }
-  context_.currentListForm = std::move(copy);
+  const int listItem = tree.addItem(-1, makeTreeItem(copy->name, kListImage, 0));
+  for (const ui::TreeItem& keyItem : keyFieldTreeItems(copy->fields)) tree.addItem(listItem, keyItem);
+  context_.currentListForm = std::move(*copy);
   saveListState(true);
   expand(listItem);
   tree.setCurrentItem(listItem);
@@ -138,10 +103,7 @@ void ListWorkspace::loadTree() { (void)loadTreeFile(context_.tree, treeDataFileP
 
 void ListWorkspace::saveListState(bool includeTreeFile) {
   const forms::FormDefinition& form = context_.currentListForm;
-  if (!form.name.empty()) {
-    context_.settings.selectSection(kListFormsSection);
-    context_.settings.writeText(form.name, forms::formatFieldSpecText(form.fields, forms::kListCopyAttributes));
-  }
+  if (!form.name.empty()) writeListFormCopy(context_.settings, form);
   // A tree file that cannot be written keeps its last good content.
   if (includeTreeFile) (void)saveTreeFile(context_.tree, treeDataFilePath(context_.runDirectory));
 }
@@ -222,7 +184,7 @@ void ListWorkspace::addRecordValues(int recordNumber) {
 void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {
   ListSelection& selection = context_.selection;
   const int keyItem = selection.keyFieldItems[k];
-  const int added = context_.tree.addItem(keyItem, treeItem(value, kValueImage, recordId));
+  const int added = context_.tree.addItem(keyItem, makeTreeItem(value, kValueImage, recordId));
   // The new item sits at the end of its key field's subtree, before the later key fields.
   for (std::size_t later = k + 1; later < selection.keyFieldItems.size(); ++later) {
     if (selection.keyFieldItems[later] >= added) ++selection.keyFieldItems[later];
@@ -254,11 +216,8 @@ void ListWorkspace::rebuildValueItems() {
     tree.removeItem(*item);
   }
   selection.keyFieldItems.clear();
-  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (!fields[i].key) continue;
-    selection.keyFieldItems.push_back(
-        tree.addItem(selection.listItem, treeItem(fields[i].name, kKeyFieldImage, static_cast<std::int32_t>(i + 1))));
+  for (const ui::TreeItem& keyItem : keyFieldTreeItems(context_.currentListForm.fields)) {
+    selection.keyFieldItems.push_back(tree.addItem(selection.listItem, keyItem));
   }
   selection.valueSets.assign(selection.keyFieldItems.size(), {});
   const int records = recorddb::recordCount();

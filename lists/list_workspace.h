@@ -7,15 +7,13 @@
 #include <optional>
 
 #include "forms/form_definition.h"
+#include "lists/list_creation.h"
 #include "lists/list_selection.h"
 #include "settings/settings_store.h"
 #include "ui/message_box.h"
 #include "ui/tree_view.h"
 
 namespace lists {
-
-// Images of tree items.
-enum TreeImage : int { kListImage = 0, kKeyFieldImage = 1, kValueImage = 2 };
 
 struct ListWorkspaceContext {
   settings::SettingsStore& settings;
@@ -78,9 +76,5 @@ class ListWorkspace {
 
   ListWorkspaceContext context_;
 };
-
-// Whether `name` can name a list: a file name of its own (not empty, no folder separators or
-// characters that file names cannot hold, not "." or "..").
-bool isUsableListName(const base::TextValue& name);
 
 }  // namespace lists

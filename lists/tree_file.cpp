@@ -170,8 +170,10 @@ TreeLoadResult loadTreeFile(ui::TreeView& tree, const base::TextValue& path) {
   return content.damaged ? TreeLoadResult::Damaged : TreeLoadResult::Loaded;
 }
 
-int saveTreeFile(const ui::TreeView& tree, const base::TextValue& path) {
-  return writeReplacing(path, encodeTreeFile(tree.snapshot()));
+int saveTreeFile(const ui::TreeView& tree, const base::TextValue& path) { return saveTreeItems(tree.snapshot(), path); }
+
+int saveTreeItems(const std::vector<ui::TreeItemInfo>& items, const base::TextValue& path) {
+  return writeReplacing(path, encodeTreeFile(items));
 }
 
 }  // namespace lists

@@ -62,4 +62,7 @@ TreeLoadResult loadTreeFile(ui::TreeView& tree, const base::TextValue& path);
 // is left as it was and no temporary file remains.
 [[nodiscard]] int saveTreeFile(const ui::TreeView& tree, const base::TextValue& path);
 
+// saveTreeFile for items that are no tree view's (in pre-order, as a snapshot lists them).
+[[nodiscard]] int saveTreeItems(const std::vector<ui::TreeItemInfo>& items, const base::TextValue& path);
+
 }  // namespace lists

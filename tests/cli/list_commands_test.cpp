@@ -1,4 +1,4 @@
-// gebu-cli's tree dump and list export, run in-process on files in a scratch run folder. Texts in
+// gebu-cli's tree dump, list export and list create, run in-process on files in a scratch run folder. Texts in
 // this file are GBK like every literal of the system; u() gives the UTF-8 that the commands take
 // and print.
 
@@ -129,6 +129,51 @@ TEST_F(CliListExport, WrongCallsAreUsageErrors) {
   EXPECT_EQ(run({"list", "export", runDir(), u("客户"), "--format", "xml"}).status, kUsageError);
   EXPECT_EQ(run({"list", "export", runDir(), u("客户"), "--format"}).status, kUsageError);
   EXPECT_EQ(run({"list", "export", runDir(), u("客户"), "extra"}).status, kUsageError);
+}
+
+// list create on an empty run folder: the sample form, then lists named after it one by one, each
+// with a database the export reads, its form copy, and its items after those already in the tree.
+TEST(CliListCreate, MakesListsAsTheProgramDoes) {
+  testing_support::ScratchDir dir;
+  const std::string runDir = u(dir.path());
+  const Result first = run({"list", "create", runDir, "1"});
+  ASSERT_EQ(first.status, kSuccess) << first.err;
+  EXPECT_EQ(first.out, u("示例表单\n"));
+  const Result second = run({"list", "create", runDir, u("示例表单")});
+  ASSERT_EQ(second.status, kSuccess) << second.err;
+  EXPECT_EQ(second.out, u("示例表单1\n"));
+
+  const std::string db = u(lists::listDatabasePath(dir.path(), "示例表单1"));
+  ASSERT_EQ(run({"db", "append", db, u("平台=阿里云"), u("域名=a.cn")}).status, kSuccess);
+  const Result exported = run({"list", "export", runDir, u("示例表单1"), "--format", "json"});
+  EXPECT_EQ(exported.status, kSuccess) << exported.err;
+  EXPECT_NE(exported.out.find(u("[\"阿里云\",\"a.cn\"")), std::string::npos) << exported.out;
+
+  // Each list: an expanded list item, then its one key field (平台, field 1).
+  const Result tree = run({"tree", "dump", u(lists::treeDataFilePath(dir.path()))});
+  EXPECT_EQ(tree.out, u("[{\"text\":\"示例表单\",\"image\":0,\"selectedImage\":0,\"data\":0,\"state\":2,\"level\":1},"
+                        "{\"text\":\"平台\",\"image\":1,\"selectedImage\":1,\"data\":1,\"state\":0,\"level\":2},"
+                        "{\"text\":\"示例表单1\",\"image\":0,\"selectedImage\":0,\"data\":0,\"state\":2,\"level\":1},"
+                        "{\"text\":\"平台\",\"image\":1,\"selectedImage\":1,\"data\":1,\"state\":0,\"level\":2}]\n"));
+
+  EXPECT_EQ(run({"list", "create", runDir, "2"}).status, kFailure);  // one form only
+  EXPECT_EQ(run({"list", "create", runDir, u("无此表单")}).status, kFailure);
+  EXPECT_EQ(run({"list", "create", runDir}).status, kUsageError);
+}
+
+TEST(CliListCreate, ADamagedTreeFileIsLeftAloneAndNoListIsMade) {
+  testing_support::ScratchDir dir;
+  ASSERT_EQ(platform::createDirectory(lists::dataFolder(dir.path())), platform::kFileOk);
+  const base::TextValue treePath = lists::treeDataFilePath(dir.path());
+  const std::string bytes = lists::encodeTreeFile({info("列表", 1, 0, 0)});
+  ASSERT_EQ(platform::writeWholeFile(treePath, bytes.substr(0, bytes.size() - 2)), platform::kFileOk);
+  const Result r = run({"list", "create", u(dir.path()), "1"});
+  EXPECT_EQ(r.status, kFailure);
+  EXPECT_NE(r.err.find("damaged"), std::string::npos) << r.err;
+  std::string after;
+  ASSERT_EQ(platform::readWholeFile(treePath, after), platform::kFileOk);
+  EXPECT_EQ(after, bytes.substr(0, bytes.size() - 2));
+  EXPECT_FALSE(platform::pathExists(lists::listDatabasePath(dir.path(), "示例表单")));
 }
 
 }  // namespace

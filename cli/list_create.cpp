@@ -1,0 +1,106 @@
+#include <optional>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/list_commands.h"
+#include "cli/text_encoding.h"
+#include "forms/form_library.h"
+#include "lists/list_creation.h"
+#include "lists/run_folder.h"
+#include "lists/tree_file.h"
+#include "platform/file.h"
+#include "platform/paths.h"
+#include "settings/settings_store.h"
+
+namespace cli {
+namespace {
+
+constexpr char kUsage[] = "list create RUNDIR FORM";
+
+// The form a designator names: its 1-based position in the library, else its name.
+std::optional<forms::FormDefinition> findForm(const std::vector<forms::FormDefinition>& forms,
+                                              const std::string& designator) {
+  const bool allDigits = !designator.empty() && designator.size() <= 6 &&
+                         designator.find_first_not_of("0123456789") == std::string::npos;
+  if (allDigits) {
+    const std::size_t number = std::stoul(designator);
+    if (number >= 1 && number <= forms.size()) return forms[number - 1];
+  }
+  const base::TextValue name = toSystemText(designator);
+  for (const forms::FormDefinition& form : forms) {
+    if (form.name == name) return form;
+  }
+  return std::nullopt;
+}
+
+// The tree file's items, none when there is no file; nothing (after saying why) when it cannot be
+// read whole, so that adding to it cannot drop what it holds.
+std::optional<std::vector<ui::TreeItemInfo>> readTreeItems(const base::TextValue& path, CommandOutput& output) {
+  if (!platform::pathExists(path)) return std::vector<ui::TreeItemInfo>{};
+  std::string bytes;
+  const int read = platform::readWholeFile(path, bytes);
+  if (read != platform::kFileOk) {
+    output.err += "error: cannot read " + toUtf8(path) + " (file error " + std::to_string(read) + ")\n";
+    return std::nullopt;
+  }
+  const lists::TreeFileContent content = lists::decodeTreeFile(bytes);
+  if (content.damaged) {
+    output.err += "error: the tree file " + toUtf8(path) + " is damaged\n";
+    return std::nullopt;
+  }
+  std::vector<ui::TreeItemInfo> items;
+  for (const lists::TreeFileRecord& record : content.records) items.push_back(record.info);
+  return items;
+}
+
+// A list item, expanded, with its key-field items below it, at the end of `items`.
+void appendListItems(std::vector<ui::TreeItemInfo>& items, const forms::FormDefinition& listForm) {
+  ui::TreeItem listItem = lists::makeTreeItem(listForm.name, lists::kListImage, 0);
+  listItem.expanded = true;
+  const int listIndex = static_cast<int>(items.size());
+  items.push_back({listItem, 1, -1});
+  for (const ui::TreeItem& keyItem : lists::keyFieldTreeItems(listForm.fields)) items.push_back({keyItem, 2, listIndex});
+}
+
+}  // namespace
+
+int listCreate(std::span<const std::string> args, CommandOutput& output) {
+  Arguments a(args, {}, {});
+  if (!a.ok()) return usageError(output, a.error());
+  if (a.positional().size() != 2) return usageError(output, kUsage);
+  const base::TextValue runDirectory = toSystemText(a.positional()[0]);
+
+  settings::SettingsStore store;
+  const base::TextValue settingsPath = lists::settingsFilePath(runDirectory);
+  if (!store.open(settingsPath)) {
+    output.err += "error: cannot open " + toUtf8(settingsPath) + "\n";
+    return kFailure;
+  }
+  forms::FormLibrary library;
+  library.load(store);
+  library.seedIfEmpty(store);  // as the program does on its first start
+  const std::optional<forms::FormDefinition> form = findForm(library.forms(), a.positional()[1]);
+  if (!form) {
+    output.err += "error: no form " + a.positional()[1] + " in the form library\n";
+    return kFailure;
+  }
+  const base::TextValue treePath = lists::treeDataFilePath(runDirectory);
+  std::optional<std::vector<ui::TreeItemInfo>> items = readTreeItems(treePath, output);
+  if (!items) return kFailure;
+
+  const std::optional<forms::FormDefinition> listForm = lists::createListDatabase(runDirectory, *form);
+  if (!listForm) {
+    output.err += "error: no database could be made for form " + a.positional()[1] + "\n";
+    return kFailure;
+  }
+  lists::writeListFormCopy(store, *listForm);
+  appendListItems(*items, *listForm);
+  if (const int written = lists::saveTreeItems(*items, treePath); written != platform::kFileOk) {
+    output.err += "error: cannot write " + toUtf8(treePath) + " (file error " + std::to_string(written) + ")\n";
+    return kFailure;
+  }
+  output.out += toUtf8(listForm->name) + "\n";
+  return kSuccess;
+}
+
+}  // namespace cli

@@ -1,0 +1,47 @@
+#include "lists/list_creation.h"
+
+#include "forms/field_text.h"
+#include "lists/list_files.h"
+#include "lists/run_folder.h"
+#include "recorddb/record_database.h"
+
+namespace lists {
+
+std::optional<forms::FormDefinition> createListDatabase(const base::TextValue& runDirectory,
+                                                        const forms::FormDefinition& form) {
+  if (!isUsableListName(form.name)) return std::nullopt;
+  const base::TextValue path = uniqueFilePath(dataFolder(runDirectory), form.name + kListDatabaseExtension);
+  std::vector<recorddb::FieldSpec> columns;
+  for (const forms::FieldDefinition& field : form.fields) {
+    const forms::DatabaseColumn column = forms::databaseColumnFor(field);
+    columns.push_back({column.name, column.type, column.length});
+  }
+  if (!recorddb::createDatabase(path, columns)) return std::nullopt;
+  forms::FormDefinition copy = form;
+  copy.name = fileBaseName(path);
+  return copy;
+}
+
+void writeListFormCopy(settings::SettingsStore& store, const forms::FormDefinition& listForm) {
+  store.selectSection(kListFormsSection);
+  store.writeText(listForm.name, forms::formatFieldSpecText(listForm.fields, forms::kListCopyAttributes));
+}
+
+ui::TreeItem makeTreeItem(const base::TextValue& text, int image, std::int32_t data) {
+  ui::TreeItem item;
+  item.text = text;
+  item.image = image;
+  item.selectedImage = image;
+  item.data = data;
+  return item;
+}
+
+std::vector<ui::TreeItem> keyFieldTreeItems(const std::vector<forms::FieldDefinition>& fields) {
+  std::vector<ui::TreeItem> items;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].key) items.push_back(makeTreeItem(fields[i].name, kKeyFieldImage, static_cast<std::int32_t>(i + 1)));
+  }
+  return items;
+}
+
+}  // namespace lists
