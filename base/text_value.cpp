@@ -19,8 +19,22 @@ bool matchesAt(std::string_view text, std::size_t position, std::string_view nee
   return true;
 }
 
+// The first occurrence of `needle` at a character boundary from `from` (itself a boundary): the
+// byte search finds candidates, and walking the characters up to each tells whether it starts a
+// character (a double-byte character's second byte may look like ASCII).
+std::size_t findExact(std::string_view text, std::string_view needle, std::size_t from) {
+  std::size_t boundary = from;
+  while (true) {
+    const std::size_t candidate = text.find(needle, boundary);
+    if (candidate == std::string_view::npos) return kNotFound;
+    while (boundary < candidate) boundary += characterSize(text, boundary);
+    if (boundary == candidate) return candidate;
+  }
+}
+
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from, bool ignoreCase) {
   if (needle.empty()) return from <= text.size() ? from : kNotFound;
+  if (!ignoreCase) return from < text.size() ? findExact(text, needle, from) : kNotFound;
   for (std::size_t i = from; i < text.size(); i += characterSize(text, i)) {
     if (matchesAt(text, i, needle, ignoreCase)) return i;
   }

@@ -21,7 +21,7 @@ base::TextValue ftpLinkText(const base::TextValue& text) {
 
 }  // namespace
 
-base::TextValue valueText(const recorddb::FieldValue& value) {
+base::TextValue valueText(recorddb::FieldValue value) {
   using recorddb::ValueKind;
   switch (value.kind()) {
     case ValueKind::Empty:
@@ -42,16 +42,19 @@ base::TextValue valueText(const recorddb::FieldValue& value) {
       return base::dateTimeText(value.asReal());
     case ValueKind::Text:
     case ValueKind::Bytes:
-      return value.asText();
+      return value.takeText();
   }
   return {};
 }
 
-base::TextValue displayText(const recorddb::FieldValue& value, std::int32_t fieldKind) {
-  base::TextValue text = valueText(value);
+base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind) {
+  base::TextValue text = valueText(std::move(value));
   switch (forms::fieldKindInfo(fieldKind).display) {
     case forms::DisplayRule::FirstPiece:
-      return base::TextValue(std::string_view(text).substr(0, base::findText(text, kPieceSeparator)));
+      if (const std::size_t separator = base::findText(text, kPieceSeparator); separator != base::kNotFound) {
+        text.resize(separator);
+      }
+      return text;
     case forms::DisplayRule::ServerAndUser:
       return ftpLinkText(text);
     case forms::DisplayRule::AsStored:

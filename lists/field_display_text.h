@@ -12,12 +12,12 @@ namespace lists {
 // The value as text by its value kind: texts as stored, integers in decimal, single floats "%.6g",
 // double floats "%.13g", logical values "真"/"假", date-times as "2017年12月10日" followed by the
 // time of day down to its smallest non-zero part; no value gives the empty text.
-base::TextValue valueText(const recorddb::FieldValue& value);
+base::TextValue valueText(recorddb::FieldValue value);
 
 // valueText, then shaped by the field kind (a forms::FieldKind code): links and QQ links show the
 // title before "||"; FTP links "user||password||server" show server(user), the server alone when
 // there is no user, nothing when there is no server.
-base::TextValue displayText(const recorddb::FieldValue& value, std::int32_t fieldKind);
+base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind);
 
 // displayText of field `fieldNumber` (from 1) of the current record of the current database, as
 // the engine's readField gives it (a failed read leaves its error in recorddb::lastError()).

@@ -63,8 +63,10 @@ FieldValue decodeField(const format::FieldDescriptor& field, const char* bytes) 
     case kTypeDateTime: return FieldValue::dateTime(base::clampDateTime(format::readDouble(bytes)));
     case kTypeSubroutine: return FieldValue::subroutine(static_cast<std::uint32_t>(format::readInt32(bytes)));
     case kTypeText: {
-      const char* end = std::find(bytes, bytes + field.width, '\0');
-      return FieldValue::text(std::string(bytes, end));
+      const void* end = std::memchr(bytes, '\0', static_cast<std::size_t>(field.width));
+      const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - bytes)
+                                     : static_cast<std::size_t>(field.width);
+      return FieldValue::text(std::string(bytes, length));
     }
     default: return emptyValue(field.type);
   }

@@ -53,6 +53,8 @@ class FieldValue {
   bool asLogical() const { return asInteger() != 0; }
   // Text and bytes values.
   const std::string& asText() const { return text_; }
+  // Moves the text out of a text or bytes value, leaving its text empty.
+  std::string takeText() { return std::move(text_); }
 
   bool operator==(const FieldValue&) const = default;
 
