@@ -100,6 +100,16 @@ int OpenDatabase::writeCounters(const Counters& counters) {
   return kDbOk;
 }
 
+int OpenDatabase::writeRecordArea(std::uint64_t position, const char* bytes, std::size_t size) {
+  const int result = file_.writeAt(position, bytes, size);
+  if (cached()) {
+    // A failed write may have changed part of the range: the view reads it anew.
+    if (result == platform::kFileOk) view_->wrote(position, bytes, size);
+    else view_->release();
+  }
+  return result;
+}
+
 int OpenDatabase::slotCount(std::int32_t& count) {
   Counters counters{};
   int result = readCounters(counters, kCountLockWait);
@@ -142,6 +152,13 @@ int OpenDatabase::readRecordBytes(std::int32_t slot, std::int32_t offset, char* 
 }
 
 int OpenDatabase::readStoredId(std::int32_t slot, std::int32_t& id, bool locked) {
+  if (cached()) {
+    Counters counters{};
+    if (int result = readCounters(counters)) return result;
+    if (slot >= counters.slotCount) return kDbSeekFailed;
+    const int result = view_->storedId(file_, slot, counters.slotCount, id);
+    return result == kDbReadFieldFailed ? kDbReadRecordFailed : result;
+  }
   char bytes[4];
   int result = readRecordBytes(slot, 0, bytes, sizeof bytes, locked);
   if (result != kDbOk) return result == kDbReadFieldFailed ? kDbReadRecordFailed : result;
@@ -175,7 +192,7 @@ int OpenDatabase::append() {
   }
   std::string record(static_cast<std::size_t>(header_.recordLength), '\0');
   format::writeInt32(record.data(), counters.nextId);
-  if (int result = file_.writeAt(position, record.data(), record.size())) {
+  if (int result = writeRecordArea(position, record.data(), record.size())) {
     return writeError(result, kDbWriteRecordFailed);
   }
   const std::int32_t slot = counters.slotCount;
@@ -245,7 +262,7 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   } else {
     encodeField(field, value, bytes);
   }
-  if (int result = file_.writeAt(position, bytes, static_cast<std::size_t>(field.width))) {
+  if (int result = writeRecordArea(position, bytes, static_cast<std::size_t>(field.width))) {
     return writeError(result, kDbWriteFieldFailed);
   }
   return kDbOk;
@@ -262,7 +279,7 @@ int OpenDatabase::deleteCurrent() {
   if (id <= 0) return kDbOk;
   char bytes[4];
   format::writeInt32(bytes, -id);
-  if (int written = file_.writeAt(slotOffset(currentRecord_), bytes, sizeof bytes)) {
+  if (int written = writeRecordArea(slotOffset(currentRecord_), bytes, sizeof bytes)) {
     return writeError(written, kDbWriteRecordFailed);
   }
   return kDbOk;
@@ -336,7 +353,7 @@ int OpenDatabase::packRecords(std::int32_t slotCount, PackProgress& progress) {
       ++progress.kept;
     }
     if (progress.anyDropped && keptBytes > 0) {
-      if (int written = file_.writeAt(progress.writePosition, chunk.data(), keptBytes)) {
+      if (int written = writeRecordArea(progress.writePosition, chunk.data(), keptBytes)) {
         return writeError(written, kDbUnknown);
       }
     }

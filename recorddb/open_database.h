@@ -58,6 +58,8 @@ class OpenDatabase {
   std::uint64_t slotOffset(std::int32_t slot) const;
   int readCounters(Counters& counters, int minimumWait = 0);
   int writeCounters(const Counters& counters);
+  // Writes bytes of records (every record write goes through here), keeping the record view in step.
+  int writeRecordArea(std::uint64_t position, const char* bytes, std::size_t size);
   // `size` bytes at `offset` inside the record in `slot`; `locked`: take the record lock.
   int readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked);
   // The record's bytes through the view (valid until the next call).

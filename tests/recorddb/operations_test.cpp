@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "recorddb/record_database.h"
 #include "tests/recorddb/recorddb_fixture.h"
@@ -179,7 +180,9 @@ TEST_P(OperationsTest, FindByIdUsesTheOrderOfIds) {
   for (int id = 1; id <= 50; ++id) {
     const bool removed = id == 5 || id == 10 || id == 11 || id == 30;
     EXPECT_EQ(gotoRecordId(id), !removed) << id;
-    if (!removed) EXPECT_EQ(currentRecordId(), id);
+    if (!removed) {
+      EXPECT_EQ(currentRecordId(), id);
+    }
   }
   EXPECT_FALSE(gotoRecordId(0));
   EXPECT_FALSE(gotoRecordId(-1));
@@ -221,7 +224,7 @@ TEST_P(OperationsTest, ManyRecordsStayExactThroughWritesAppendsAndPacks) {
     ASSERT_TRUE(writeField(1, FieldValue::text(expected[slot])));
   }
   verify("rewritten");
-  append(20);  // fewer than would map the file anew
+  append(20);
   verify("a few more");
   append(100);
   verify("many more");
@@ -239,6 +242,72 @@ TEST_P(OperationsTest, ManyRecordsStayExactThroughWritesAppendsAndPacks) {
   verify("packed");
   append(70);
   verify("after the pack");
+}
+
+// Random appends, writes, deletions, reads in and out of slot order, lookups by ID and packs, each
+// read checked against what was written: records kept in memory must never show stale bytes.
+TEST_P(OperationsTest, ARandomRunReadsWhatWasWritten) {
+  struct Expected {
+    int id;
+    bool deleted;
+    std::string name;
+    std::int32_t quantity;
+  };
+  std::vector<Expected> records;
+  std::mt19937 random(GetParam());
+  const auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); };
+  int nextId = 1;
+  const auto check = [&](std::size_t slot, const char* step) {
+    const Expected& record = records[slot];
+    ASSERT_EQ(currentRecordNumber(), static_cast<int>(slot) + 1) << step;
+    ASSERT_EQ(currentRecordId(), record.id) << step << " slot " << slot;
+    ASSERT_EQ(currentRecordDeleted(), record.deleted) << step << " slot " << slot;
+    ASSERT_EQ(readField(1), FieldValue::text(record.name)) << step << " slot " << slot;
+    ASSERT_EQ(readField(2), FieldValue::integer(record.quantity)) << step << " slot " << slot;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const std::size_t action = pick(100);
+    if (records.empty() || action < 25) {
+      ASSERT_TRUE(appendRecord());
+      records.push_back({nextId++, false, "r" + std::to_string(step), step});
+      ASSERT_TRUE(writeField(1, FieldValue::text(records.back().name)));
+      ASSERT_TRUE(writeField(2, FieldValue::integer(step)));
+    } else if (action < 45) {
+      const std::size_t slot = pick(records.size());
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      records[slot].name = "w" + std::to_string(step);
+      ASSERT_TRUE(writeField(1, FieldValue::text(records[slot].name)));
+      ASSERT_NO_FATAL_FAILURE(check(slot, "after a write"));
+    } else if (action < 55) {
+      const std::size_t slot = pick(records.size());
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      ASSERT_TRUE(deleteRecord());
+      records[slot].deleted = true;
+    } else if (action < 75) {
+      const std::size_t slot = pick(records.size());
+      ASSERT_TRUE(gotoRecordId(records[slot].id)) << records[slot].id;
+      ASSERT_NO_FATAL_FAILURE(check(slot, "found by ID"));
+    } else if (action < 85) {
+      const std::size_t slot = pick(records.size());
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      ASSERT_NO_FATAL_FAILURE(check(slot, "read"));
+    } else if (action < 98) {
+      // A run in slot order from a random slot, writing now and then on the way.
+      for (std::size_t slot = pick(records.size()); slot < records.size(); ++slot) {
+        ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+        if (slot % 5 == 0) {
+          records[slot].quantity = -step;
+          ASSERT_TRUE(writeField(2, FieldValue::integer(-step)));
+        }
+        ASSERT_NO_FATAL_FAILURE(check(slot, "scan"));
+      }
+    } else {
+      ASSERT_TRUE(packDatabase());
+      std::erase_if(records, [](const Expected& record) { return record.deleted; });
+    }
+    ASSERT_EQ(recordCount(), static_cast<int>(records.size()));
+  }
+  EXPECT_FALSE(gotoRecordId(nextId));
 }
 
 INSTANTIATE_TEST_SUITE_P(ShareModes, OperationsTest,
