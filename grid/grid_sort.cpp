@@ -1,7 +1,6 @@
 #include "grid/grid_sort.h"
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +8,7 @@
 
 #include "base/date_time.h"
 #include "base/number_text.h"
+#include "support/throttled_pump.h"
 
 namespace grid {
 namespace {
@@ -34,25 +34,7 @@ base::TextValue digitsOnly(const base::TextValue& cell) {
   return digits;
 }
 
-// Calls the pump between the steps of a sort once the interval has passed since the last call.
-class ThrottledPump {
- public:
-  ThrottledPump(const EventPump& pump, int intervalMs)
-      : pump_(pump), interval_(std::chrono::milliseconds(std::max(intervalMs, 0))),
-        last_(std::chrono::steady_clock::now()) {}
-
-  void betweenSteps() {
-    if (!pump_) return;
-    if (std::chrono::steady_clock::now() - last_ < interval_) return;
-    pump_();
-    last_ = std::chrono::steady_clock::now();
-  }
-
- private:
-  const EventPump& pump_;
-  std::chrono::steady_clock::duration interval_;
-  std::chrono::steady_clock::time_point last_;
-};
+using support::ThrottledPump;
 
 // A stable merge sort in steps: blocks sorted one by one, then merged pairwise, level by level.
 template <typename Entry, typename Less>

@@ -73,11 +73,9 @@ void RecordGrid::setCell(int row, int column, const base::TextValue& text, bool 
   if (!noRedraw) redrawRows();
 }
 
-std::vector<base::TextValue> RecordGrid::fittedCells(const std::vector<base::TextValue>& cells,
-                                                     bool fitToColumns) const {
-  std::vector<base::TextValue> fitted(cells);
-  if (fitToColumns) fitted.resize(columns_.size());
-  return fitted;
+std::vector<base::TextValue> RecordGrid::fittedCells(std::vector<base::TextValue> cells, bool fitToColumns) const {
+  if (fitToColumns) cells.resize(columns_.size());
+  return cells;
 }
 
 void RecordGrid::setRow(int row, const std::optional<std::vector<base::TextValue>>& cells,
@@ -96,16 +94,16 @@ void RecordGrid::setRows(const std::vector<GridRow>& rows, bool noRedraw) {
   if (!noRedraw) redrawRows();
 }
 
-void RecordGrid::appendRow(const std::vector<base::TextValue>& cells, std::int32_t image, std::int32_t recordId,
+void RecordGrid::appendRow(std::vector<base::TextValue> cells, std::int32_t image, std::int32_t recordId,
                            bool fitToColumns, bool noRedraw, bool scrollToEnd) {
-  insertRow(rowCount() + 1, cells, image, recordId, fitToColumns, noRedraw, scrollToEnd);
+  insertRow(rowCount() + 1, std::move(cells), image, recordId, fitToColumns, noRedraw, scrollToEnd);
 }
 
-void RecordGrid::insertRow(int position, const std::vector<base::TextValue>& cells, std::int32_t image,
+void RecordGrid::insertRow(int position, std::vector<base::TextValue> cells, std::int32_t image,
                            std::int32_t recordId, bool fitToColumns, bool noRedraw, bool scrollToEnd) {
   if (position < 1 || position > rowCount() + 1) return;
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index(position)),
-               GridRow{fittedCells(cells, fitToColumns), image, recordId});
+               GridRow{fittedCells(std::move(cells), fitToColumns), image, recordId});
   if (noRedraw) return;
   if (scrollToEnd) this->scrollToEnd();
   else redrawRows();

@@ -48,8 +48,8 @@ int titleWidthEstimate(const base::TextValue& title) {
   return saturated(static_cast<double>(title.size()) * 8 + 10);
 }
 
-int cellWidthEstimate(const base::TextValue& cell, int charWidth) {
-  return saturated(std::trunc(static_cast<double>(cell.size()) * (charWidth * 0.5 + 1) + 10));
+int cellWidthEstimate(std::size_t cellBytes, int charWidth) {
+  return saturated(std::trunc(static_cast<double>(cellBytes) * (charWidth * 0.5 + 1) + 10));
 }
 
 }  // namespace grid

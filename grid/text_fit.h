@@ -2,6 +2,8 @@
 // Estimating and fitting texts to column widths without measuring each text: widths come from
 // byte counts and one measured character width.
 
+#include <cstddef>
+
 #include "base/text_value.h"
 
 namespace grid {
@@ -21,6 +23,6 @@ base::TextValue fitCellText(const base::TextValue& cell, int available, int char
 // Automatic column widths: a title at 8 pixels per byte plus 10; a cell at charWidth / 2 + 1
 // per byte plus 10.
 int titleWidthEstimate(const base::TextValue& title);
-int cellWidthEstimate(const base::TextValue& cell, int charWidth);
+int cellWidthEstimate(std::size_t cellBytes, int charWidth);
 
 }  // namespace grid

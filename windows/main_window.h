@@ -93,7 +93,7 @@ class MainWindow {
   void toggleAutoColumnWidth();
   // Adds the current record of the open database as a grid row, after filing its key values,
   // unless the filter leaves it out.
-  void showRecordRow(int recordNumber, std::vector<base::TextValue>& cells, bool sameList);
+  void showRecordRow(int recordNumber, bool sameList);
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;

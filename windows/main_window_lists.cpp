@@ -8,6 +8,7 @@
 #include "lists/field_display_text.h"
 #include "lists/run_folder.h"
 #include "recorddb/record_database.h"
+#include "support/throttled_pump.h"
 #include "ui/list_controls.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
@@ -23,6 +24,8 @@ constexpr char kChooseAForm[] = "请先选择一个表单，才能根据此表�
 constexpr char kOpenFailed[] = "打开列表页失败，请重开软件再试，还是不行请删除然后新建。";
 constexpr char kNoRowsSelected[] = "请先选择要移除的记录行！";
 constexpr char kRemoveQuestion[] = "确定要移除选中的记录吗？";
+// How often pending events run while a page fills.
+constexpr int kPageFillPumpIntervalMs = 20;
 
 }  // namespace
 
@@ -124,17 +127,17 @@ void MainWindow::openListPage() {
     grid_.addColumn(recorddb::fieldName(f), index < fields.size() ? fields[index].columnWidth : 0, true);
   }
   applyColumnWidthMode();
-  std::vector<base::TextValue> cells;
+  // Events run now and then while the page fills, so that the window stays responsive.
+  support::ThrottledPump pump([this] { context_.toolkit.processPendingEvents(); }, kPageFillPumpIntervalMs);
   const int records = recorddb::recordCount();
   for (int record = 1; record <= records; ++record) {
-    context_.toolkit.processPendingEvents();
-    showRecordRow(record, cells, sameList);
+    pump.betweenSteps();
+    showRecordRow(record, sameList);
   }
   applyColumnWidthMode();
 }
 
-void MainWindow::showRecordRow(int recordNumber, std::vector<base::TextValue>& cells, bool sameList) {
-  if (cells.size() != static_cast<std::size_t>(grid_.columnCount())) cells.assign(grid_.columnCount(), {});
+void MainWindow::showRecordRow(int recordNumber, bool sameList) {
   if (!recorddb::gotoRecord(recordNumber)) return;
   if (!sameList) lists_->addRecordValues(recordNumber);
   const lists::ListSelection& selection = context_.listSelection;
@@ -145,10 +148,12 @@ void MainWindow::showRecordRow(int recordNumber, std::vector<base::TextValue>& c
     if (key < 1 || key > grid_.columnCount()) return;
     if (lists::currentFieldDisplayText(key, forms::fieldKindOf(form, key)) != selection.filterValue) return;
   }
+  std::vector<base::TextValue> cells;
+  cells.reserve(static_cast<std::size_t>(grid_.columnCount()));
   for (int column = 1; column <= grid_.columnCount(); ++column) {
-    cells[static_cast<std::size_t>(column - 1)] = lists::currentFieldDisplayText(column, forms::fieldKindOf(form, column));
+    cells.push_back(lists::currentFieldDisplayText(column, forms::fieldKindOf(form, column)));
   }
-  grid_.appendRow(cells, 0, recorddb::currentRecordId(), false, true);
+  grid_.appendRow(std::move(cells), 0, recorddb::currentRecordId(), false, true);
 }
 
 }  // namespace windows

@@ -184,7 +184,7 @@ TEST(GeometryTest, RowsAreHitInsideThePanelOnly) {
 TEST(AutoFitTest, TitlesAndCellsAreEstimated) {
   // Two Chinese characters of title (four bytes), cells 1 and 12, characters 15 wide: the cells
   // need 27 pixels, the title 42.
-  EXPECT_EQ(std::max(cellWidthEstimate("1", 15), cellWidthEstimate("12", 15)), 27);
+  EXPECT_EQ(std::max(cellWidthEstimate(1, 15), cellWidthEstimate(2, 15)), 27);
   EXPECT_EQ(titleWidthEstimate("列名"), 42);
   RecordGrid grid;
   grid.addColumn("列名", 5, true);
