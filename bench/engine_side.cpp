@@ -31,13 +31,18 @@ std::nullopt_t EngineSide::fail(const char* step) {
   return std::nullopt;
 }
 
-std::optional<std::uint64_t> EngineSide::append(const std::vector<SampleRecord>& records) {
+bool appendSampleRecords(const std::vector<SampleRecord>& records) {
   for (const SampleRecord& record : records) {
-    if (!recorddb::appendRecord()) return fail("appendRecord");
+    if (!recorddb::appendRecord()) return false;
     for (int position = 1; position <= kColumnCount; ++position) {
-      if (!recorddb::writeField(position, record[position - 1])) return fail("writeField");
+      if (!recorddb::writeField(position, record[position - 1])) return false;
     }
   }
+  return true;
+}
+
+std::optional<std::uint64_t> EngineSide::append(const std::vector<SampleRecord>& records) {
+  if (!appendSampleRecords(records)) return fail("append");
   return 0;
 }
 

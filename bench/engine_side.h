@@ -8,6 +8,9 @@
 
 namespace bench {
 
+// Appends the records to the current database; false when the engine failed.
+bool appendSampleRecords(const std::vector<SampleRecord>& records);
+
 class EngineSide : public Side {
  public:
   // Creates the database at `path` (GBK) with the sample columns and opens it.

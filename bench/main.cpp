@@ -15,6 +15,7 @@
 
 #include "bench/engine_side.h"
 #include "bench/grid_bench.h"
+#include "bench/page_open_bench.h"
 #include "bench/report.h"
 #include "bench/sample_data.h"
 #include "bench/sqlite_side.h"
@@ -135,6 +136,33 @@ bool compareValueFiling(const WorkFolder& folder, int count, std::vector<bench::
   return true;
 }
 
+// Opening a list page of `records` in the program against SQLite's SELECT * of the same number of
+// records, each side's fastest of three runs.
+bool comparePageOpen(const WorkFolder& folder, const std::vector<bench::SampleRecord>& records,
+                     bench::SqliteSide& sqlite, std::vector<bench::Comparison>& comparisons) {
+  constexpr int kRuns = 3;
+  std::string error;
+  const auto opened = bench::timePageOpen(platform::utf8ToGbk(folder.file("page-open")), records, kRuns, error);
+  if (!opened) {
+    std::fprintf(stderr, "page-open: %s\n", error.c_str());
+    return false;
+  }
+  bench::Timed scan;
+  for (int run = 0; run < kRuns; ++run) {
+    const bench::Timed timedScan = bench::timed([&] { return sqlite.scan(); });
+    if (!timedScan.digest) {
+      std::fprintf(stderr, "page-open (sqlite): %s\n", sqlite.error().c_str());
+      return false;
+    }
+    if (run == 0 || timedScan.milliseconds < scan.milliseconds) scan = timedScan;
+  }
+  const bench::Comparison comparison{"page-open", opened->milliseconds, scan.milliseconds, 2.0};
+  std::printf("%s\n", bench::reportLine(comparison).c_str());
+  std::fflush(stdout);
+  comparisons.push_back(comparison);
+  return true;
+}
+
 // The record grid: sorting by a text, an integer and a time column against std::stable_sort of the
 // same keys, and appending rows during a bulk load (timed alone).
 void compareGridWorkloads(int count, std::vector<bench::Comparison>& comparisons) {
@@ -181,6 +209,7 @@ int runBenchmark(int count) {
   }
   if (!both("pack", 2.0, 1, [&] { return ours.pack(); }, [&] { return sqlite.pack(); })) return 1;
   if (!compareValueFiling(folder, count, comparisons)) return 1;
+  if (!comparePageOpen(folder, records, sqlite, comparisons)) return 1;
   compareGridWorkloads(count, comparisons);
   std::printf("%s\n", bench::targetsLine(comparisons).c_str());
   return 0;
