@@ -131,6 +131,32 @@ TEST_F(MainWindowCommandsTest, ASelectedListFillsTheGridAndAValueFiltersIt) {
   EXPECT_TRUE(run->state.settings.readLogical("自动列宽", false));
 }
 
+// A long page fill lets events run while it fills (the window stays responsive): opening the page
+// of many records runs the event pump more often than opening it with one record did.
+TEST_F(MainWindowCommandsTest, EventsRunWhileALongPageFills) {
+  constexpr int kRecords = 20000;
+  auto run = startWithRecords({"北京"});
+  const auto pumpsOfAnOpening = [&] {
+    const int before = run->toolkit.processPendingEventsCalls();
+    run->state.listSelection.openListItem = lists::kNoListOpenYet;
+    run->tree().setCurrentItem(-1);
+    EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+    return run->toolkit.processPendingEventsCalls() - before;
+  };
+  const int shortFill = pumpsOfAnOpening();
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  for (int i = 1; i < kRecords; ++i) {
+    ASSERT_TRUE(recorddb::appendRecord());
+    ASSERT_TRUE(recorddb::writeField(1, recorddb::FieldValue::text(i + 1 == kRecords ? "上海" : "北京")));
+  }
+  EXPECT_GT(pumpsOfAnOpening(), shortFill);
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), kRecords);
+  EXPECT_EQ(grid.cell(kRecords, 1), "上海");
+  EXPECT_EQ(grid.row(kRecords).recordId, kRecords);
+  EXPECT_EQ(run->texts(), (std::vector<base::TextValue>{"客户", "城市", "北京", "上海", "区", ""}));
+}
+
 TEST_F(MainWindowCommandsTest, AFormCopyWithMoreFieldsThanTheDatabaseReadsWhatExists) {
   storeForms({{"客户", kKeyedForm}});
   auto run = start();
