@@ -22,6 +22,7 @@ constexpr std::array kCommands{
     Command{"db", "info", "PATH", dbInfo},
     Command{"db", "dump", "PATH [--deleted]", dbDump},
     Command{"db", "append", "PATH [N=VALUE ...]", dbAppend},
+    Command{"db", "import", "PATH FILE.csv  (first row: field names or numbers; a record per row)", dbImport},
     Command{"db", "set", "PATH ID N=VALUE ...", dbSet},
     Command{"db", "delete", "PATH ID ...", dbDelete},
     Command{"db", "pack", "PATH", dbPack},

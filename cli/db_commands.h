@@ -12,6 +12,10 @@ int dbCreate(std::span<const std::string> args, CommandOutput& output);
 int dbInfo(std::span<const std::string> args, CommandOutput& output);
 int dbDump(std::span<const std::string> args, CommandOutput& output);
 int dbAppend(std::span<const std::string> args, CommandOutput& output);
+// db import PATH FILE: appends a record per row of the CSV file FILE (UTF-8) whose first row names
+// the fields (N designators); values as db append takes them. Every row is checked before the
+// first record is appended. Prints the new records' IDs, one per line.
+int dbImport(std::span<const std::string> args, CommandOutput& output);
 int dbSet(std::span<const std::string> args, CommandOutput& output);
 int dbDelete(std::span<const std::string> args, CommandOutput& output);
 int dbPack(std::span<const std::string> args, CommandOutput& output);

@@ -68,21 +68,28 @@ std::optional<std::vector<Assignment>> parseAssignments(std::span<const std::str
       error = "not N=VALUE: " + arg;
       return std::nullopt;
     }
-    const std::string designator = arg.substr(0, equals);
-    std::optional<int> position = fieldPosition(layout, designator);
-    if (!position) {
-      error = "no field " + designator;
-      return std::nullopt;
-    }
-    const std::int32_t type = layout.fields[*position - 1].type;
-    std::optional<recorddb::FieldValue> value = parseFieldValue(type, std::string_view(arg).substr(equals + 1));
-    if (!value) {
-      error = "field " + designator + " takes " + expectedValueText(type) + ": " + arg.substr(equals + 1);
-      return std::nullopt;
-    }
-    assignments.push_back({*position, std::move(*value)});
+    std::optional<Assignment> assignment =
+        parseAssignment(layout, std::string_view(arg).substr(0, equals), std::string_view(arg).substr(equals + 1), error);
+    if (!assignment) return std::nullopt;
+    assignments.push_back(std::move(*assignment));
   }
   return assignments;
+}
+
+std::optional<Assignment> parseAssignment(const recorddb::DatabaseLayout& layout, std::string_view designator,
+                                          std::string_view valueText, std::string& error) {
+  std::optional<int> position = fieldPosition(layout, designator);
+  if (!position) {
+    error = "no field " + std::string(designator);
+    return std::nullopt;
+  }
+  const std::int32_t type = layout.fields[*position - 1].type;
+  std::optional<recorddb::FieldValue> value = parseFieldValue(type, valueText);
+  if (!value) {
+    error = "field " + std::string(designator) + " takes " + expectedValueText(type) + ": " + std::string(valueText);
+    return std::nullopt;
+  }
+  return Assignment{*position, std::move(*value)};
 }
 
 bool writeAssignments(const std::vector<Assignment>& assignments) {

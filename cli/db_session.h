@@ -54,6 +54,10 @@ std::optional<std::vector<Assignment>> parseAssignments(std::span<const std::str
                                                         const recorddb::DatabaseLayout& layout,
                                                         std::string& error);
 
+// One field's value: the field a designator names and a VALUE text parsed by the field's type.
+std::optional<Assignment> parseAssignment(const recorddb::DatabaseLayout& layout, std::string_view designator,
+                                          std::string_view valueText, std::string& error);
+
 // Writes the values into the current record; false at the first failed write.
 bool writeAssignments(const std::vector<Assignment>& assignments);
 

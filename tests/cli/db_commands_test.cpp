@@ -125,6 +125,39 @@ TEST_F(CliDb, ValuesThatDoNotFitTheirFieldAreRefusedBeforeAnythingIsWritten) {
   EXPECT_TRUE(contains(run({"db", "dump", list}).out, "\"0a\""));
 }
 
+// db import: a record per CSV row, the first row naming fields by name or number; quoted fields
+// keep commas, line ends and quotes; a wrong row appends nothing.
+TEST_F(CliDb, ImportAppendsARecordPerCsvRow) {
+  const std::string list = sampleList();
+  const base::TextValue csv = file("导入.csv");
+  const auto importText = [&](const std::string& text) {
+    EXPECT_EQ(platform::writeWholeFile(csv, text), platform::kFileOk);
+    return run({"db", "import", list, u(csv)});
+  };
+  const Result imported = importText("\xEF\xBB\xBF" + u("名称,3,备注\r\n"
+                                                        "甲,12,\"一行, 还有\r\n第二行\"\r\n"
+                                                        "\n"
+                                                        "\"说\"\"好\"\"\",0,\n"
+                                                        "乙,-5,"));
+  EXPECT_EQ(imported.status, kSuccess) << imported.err;
+  EXPECT_EQ(imported.out, "1\n2\n3\n");
+  EXPECT_EQ(run({"db", "dump", list}).out,
+            u("[{\"id\":1,\"deleted\":false,\"values\":[\"甲\",\"一行, 还有\\r\\n第二行\",12]},"
+              "{\"id\":2,\"deleted\":false,\"values\":[\"说\\\"好\\\"\",\"\",0]},"
+              "{\"id\":3,\"deleted\":false,\"values\":[\"乙\",\"\",-5]}]\n"));
+
+  for (const std::string& wrong : {u("名称,Ping\n丙,1\n丁,x\n"), u("名称,Ping\n丙\n"), u("无此字段\n1\n"),
+                                   u("名称\n\"未闭合\n"), u("名称\n\"a\"b\n")}) {
+    const Result r = importText(wrong);
+    EXPECT_EQ(r.status, kFailure) << wrong;
+    EXPECT_TRUE(contains(r.err, "error: ")) << r.err;
+  }
+  EXPECT_EQ(run({"db", "info", list}).out.find("\"nextId\":4") != std::string::npos, true);  // nothing appended
+  EXPECT_EQ(importText("").out, "");  // no rows: nothing to do
+  EXPECT_EQ(run({"db", "import", list, u(file("无"))}).status, kFailure);
+  EXPECT_EQ(run({"db", "import", list}).status, kUsageError);
+}
+
 TEST_F(CliDb, RecordsAreEditedByIdDeletedAndPacked) {
   const std::string list = sampleList();
   EXPECT_EQ(run({"db", "append", list, u("名称=甲"), u("备注=旧备注")}).out, "1\n");

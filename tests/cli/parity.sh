@@ -86,6 +86,17 @@ compare list export 运行 客户
 compare list export 运行 客户 --format json
 compare list export 运行 无此列表
 compare list export 运行 客户 --format xml
+# Lists of the sample form made by either side, each filled from a CSV file by the other.
+mkdir -p 样例
+"$wine_run" "$windows" list create 样例 1 >/dev/null
+"$native" list create 样例 示例表单 >/dev/null
+printf '平台,域名,PING\r\n阿里云,a.cn,12\r\n"腾讯,云",b.cn,-1\r\n' > 导入.csv
+"$native" db import 样例/程序数据/示例表单.edb 导入.csv >/dev/null
+"$wine_run" "$windows" db import 样例/程序数据/示例表单1.edb 导入.csv >/dev/null
+compare list export 样例 示例表单
+compare list export 样例 示例表单1
+compare tree dump 样例/程序数据/树型框数据.AI
+compare db import 样例/程序数据/示例表单.edb 缺.csv
 
 echo "cli parity: $passed passed, $failed failed"
 [ $failed -eq 0 ]
