@@ -1,7 +1,6 @@
 #include "grid/grid_sort.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <utility>

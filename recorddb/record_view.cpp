@@ -55,6 +55,7 @@ int RecordView::storedId(platform::File& file, std::int32_t slot, std::int32_t s
   while (static_cast<std::int32_t>(ids_.size()) <= slot) {
     const char* bytes = nullptr;
     if (int result = record(file, static_cast<std::int32_t>(ids_.size()), slotCount, bytes)) return result;
+    keepWindowIds();  // the window holds the first slot whose ID is not kept yet
   }
   id = ids_[static_cast<std::size_t>(slot)];
   return kDbOk;
