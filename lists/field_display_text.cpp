@@ -10,13 +10,26 @@ namespace {
 
 constexpr char kPieceSeparator[] = "||";
 
-base::TextValue ftpLinkText(const base::TextValue& text) {
-  const std::vector<base::TextValue> parts = base::splitTextExactly(text, kPieceSeparator, 3);
-  const base::TextValue& user = parts[0];
-  const base::TextValue& server = parts[2];
-  if (server.empty()) return {};
-  if (user.empty()) return server;
-  return server + "(" + user + ")";
+// Piece `index` (from 0) of the text cut at every separator; empty when there are fewer pieces.
+std::string_view pieceOf(std::string_view text, std::size_t index) {
+  const std::string_view separator = kPieceSeparator;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < index; ++i) {
+    const std::size_t at = base::findText(text, separator, start);
+    if (at == base::kNotFound) return {};
+    start = at + separator.size();
+  }
+  const std::size_t end = base::findText(text, separator, start);
+  return text.substr(start, end == base::kNotFound ? std::string_view::npos : end - start);
+}
+
+base::TextValue ftpLinkText(std::string_view text) {
+  const std::string_view user = pieceOf(text, 0);
+  const std::string_view server = pieceOf(text, 2);
+  base::TextValue shown(server);
+  if (server.empty() || user.empty()) return shown;
+  shown.reserve(server.size() + user.size() + 2);
+  return shown.append("(").append(user).append(")");
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ TEST(DisplayTextTest, FtpLinksShowServerAndUser) {
   EXPECT_EQ(displayText(FieldValue::text("张三||密码"), ftp), "");
   EXPECT_EQ(displayText(FieldValue::text("a||b||c||d"), ftp), "c(a)");
   EXPECT_EQ(displayText(FieldValue::text(""), ftp), "");
+  // A double-byte character ending in "|" (0x81 0x7C) does not start a separator with the next "|".
+  EXPECT_EQ(displayText(FieldValue::text("\x81\x7C|u||pw||srv"), ftp), "srv(\x81\x7C|u)");
 }
 
 TEST(DisplayTextTest, OtherKindsShowTheValueText) {
