@@ -165,20 +165,31 @@ void ListWorkspace::rebuildValueSets() {
   }
 }
 
-void ListWorkspace::addRecordValues(int recordNumber) {
-  if (!recorddb::gotoRecord(recordNumber)) return;
+template <typename TextOf>
+void ListWorkspace::fileKeyValues(std::size_t fieldCount, const TextOf& textOf, std::int32_t recordId) {
   const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
   ListSelection& selection = context_.selection;
-  // A form copy with more fields than the database (damaged settings) reads only what exists.
-  const std::size_t fieldCount = std::min(fields.size(), static_cast<std::size_t>(std::max(recorddb::fieldCount(), 0)));
+  // A form copy with more fields than the database (damaged settings) files only what exists.
+  fieldCount = std::min(fields.size(), fieldCount);
   std::size_t k = 0;
   for (std::size_t i = 0; i < fieldCount && k < selection.keyFieldItems.size(); ++i) {
     if (!fields[i].key) continue;
-    const auto [value, isNew] =
-        selection.valueSets[k].insert(currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind));
-    if (isNew) fileValue(k, *value, recorddb::currentRecordId());
+    const auto [value, isNew] = selection.valueSets[k].insert(textOf(i));
+    if (isNew) fileValue(k, *value, recordId);
     ++k;
   }
+}
+
+void ListWorkspace::addRecordValues(int recordNumber) {
+  if (!recorddb::gotoRecord(recordNumber)) return;
+  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
+  const auto textOf = [&fields](std::size_t i) { return currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind); };
+  fileKeyValues(static_cast<std::size_t>(std::max(recorddb::fieldCount(), 0)), textOf, recorddb::currentRecordId());
+}
+
+void ListWorkspace::addRecordValues(const std::vector<base::TextValue>& displayTexts, std::int32_t recordId) {
+  const auto textOf = [&displayTexts](std::size_t i) -> const base::TextValue& { return displayTexts[i]; };
+  fileKeyValues(displayTexts.size(), textOf, recordId);
 }
 
 void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {

@@ -63,6 +63,8 @@ class ListWorkspace {
   // Files the key-field values of record `recordNumber` of the open database: each value not yet
   // filed gets an item under its key field.
   void addRecordValues(int recordNumber);
+  // The same from the display texts of a record's fields (from field 1), as the grid shows them.
+  void addRecordValues(const std::vector<base::TextValue>& displayTexts, std::int32_t recordId);
   // After records were removed: files the values of the open list anew from its records, then
   // makes the formerly current item current again and saves the list state with the tree.
   void rebuildValueItems();
@@ -71,6 +73,9 @@ class ListWorkspace {
   // Adds the item of a value just put into value set k; the indices of later key-field items move
   // down by one.
   void fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId);
+  // Files the values of the key fields among the first `fieldCount`; textOf(i) gives field i + 1's.
+  template <typename TextOf>
+  void fileKeyValues(std::size_t fieldCount, const TextOf& textOf, std::int32_t recordId);
   void expand(int index);
   void clearSelectionQuietly();
 

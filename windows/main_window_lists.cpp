@@ -139,21 +139,26 @@ void MainWindow::openListPage() {
 
 void MainWindow::showRecordRow(int recordNumber, bool sameList) {
   if (!recorddb::gotoRecord(recordNumber)) return;
-  if (!sameList) lists_->addRecordValues(recordNumber);
   const lists::ListSelection& selection = context_.listSelection;
   const forms::FormDefinition& form = context_.currentListForm;
-  if (!selection.filterValue.empty()) {
-    // A key field the database does not have (a damaged tree) matches no record.
-    const int key = selection.keyFieldNumber;
-    if (key < 1 || key > grid_.columnCount()) return;
-    if (lists::currentFieldDisplayText(key, forms::fieldKindOf(form, key)) != selection.filterValue) return;
+  const bool filtered = !selection.filterValue.empty();
+  const int key = selection.keyFieldNumber;
+  // A key field the database does not have (a damaged tree) matches no record.
+  const bool keyExists = key >= 1 && key <= grid_.columnCount();
+  // When no values are to be filed, a record the filter drops is not read beyond its key.
+  if (sameList && filtered &&
+      (!keyExists || lists::currentFieldDisplayText(key, forms::fieldKindOf(form, key)) != selection.filterValue)) {
+    return;
   }
   std::vector<base::TextValue> cells;
   cells.reserve(static_cast<std::size_t>(grid_.columnCount()));
   for (int column = 1; column <= grid_.columnCount(); ++column) {
     cells.push_back(lists::currentFieldDisplayText(column, forms::fieldKindOf(form, column)));
   }
-  grid_.appendRow(std::move(cells), 0, recorddb::currentRecordId(), false, true);
+  const std::int32_t recordId = recorddb::currentRecordId();
+  if (!sameList) lists_->addRecordValues(cells, recordId);
+  if (filtered && (!keyExists || cells[static_cast<std::size_t>(key - 1)] != selection.filterValue)) return;
+  grid_.appendRow(std::move(cells), 0, recordId, false, true);
 }
 
 }  // namespace windows
