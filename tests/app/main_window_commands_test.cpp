@@ -1,6 +1,7 @@
 // The main window's own commands on the headless toolkit: the find bar and its search of the
 // tree, and the commands that need an open list.
 
+#include <algorithm>
 #include <chrono>
 
 #include "tests/app/program_fixture.h"
@@ -155,6 +156,34 @@ TEST_F(MainWindowCommandsTest, EventsRunWhileALongPageFills) {
   EXPECT_EQ(grid.cell(kRecords, 1), "上海");
   EXPECT_EQ(grid.row(kRecords).recordId, kRecords);
   EXPECT_EQ(run->texts(), (std::vector<base::TextValue>{"客户", "城市", "北京", "上海", "区", ""}));
+}
+
+// A value item of a list other than the open one opens that list filtered: every record's values
+// are filed (once), and only the records holding the value are shown.
+TEST_F(MainWindowCommandsTest, AValueOfAnotherListOpensItFiltered) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  appendRecords("客户1", {{"北京", "甲"}, {"上海", "乙"}, {"北京", "丙"}});
+  appendRecords("客户", {{"广州", "丁"}});
+  const auto indexOf = [&](const base::TextValue& text, int after = 0) {
+    const std::vector<base::TextValue> texts = run->texts();
+    return static_cast<int>(std::find(texts.begin() + after, texts.end(), text) - texts.begin());
+  };
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), indexOf("客户1")));
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), indexOf("客户")));
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), 1);
+
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), indexOf("北京", indexOf("客户1"))));
+  ASSERT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(grid.row(1).recordId, 1);
+  EXPECT_EQ(grid.row(2).recordId, 3);
+  EXPECT_EQ(grid.cell(2, 2), "丙");
+  EXPECT_EQ(run->texts(), (std::vector<base::TextValue>{"客户", "城市", "广州", "区", "", "客户1", "城市", "北京", "上海",
+                                                         "区", ""}));
 }
 
 TEST_F(MainWindowCommandsTest, AFormCopyWithMoreFieldsThanTheDatabaseReadsWhatExists) {
