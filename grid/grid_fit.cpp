@@ -4,24 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/prefetch.h"
 #include "grid/record_grid.h"
 #include "grid/text_fit.h"
 
 namespace grid {
 
 namespace {
-
-// Rows' cells lie apart on the heap: asking for a row's cells early hides the wait for them.
-void prefetchCells(const GridRow& row) {
-#if defined(__GNUC__)
-  constexpr std::size_t kCacheLine = 64;
-  const char* cells = reinterpret_cast<const char*>(row.cells.data());
-  const std::size_t bytes = row.cells.size() * sizeof(base::TextValue);
-  for (std::size_t offset = 0; offset < bytes; offset += kCacheLine) __builtin_prefetch(cells + offset);
-#else
-  (void)row;
-#endif
-}
 
 struct CellSizeRange {
   std::size_t shortest = SIZE_MAX;
@@ -34,7 +23,10 @@ std::vector<CellSizeRange> cellSizeRanges(const std::vector<GridRow>& rows, int 
   std::vector<CellSizeRange> ranges(static_cast<std::size_t>(last - first + 1));
   constexpr std::size_t kAhead = 8;  // rows whose cells are asked from memory before they are read
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    if (r + kAhead < rows.size()) prefetchCells(rows[r + kAhead]);
+    if (r + kAhead < rows.size()) {
+      const std::vector<base::TextValue>& ahead = rows[r + kAhead].cells;
+      prefetchBytes(ahead.data(), ahead.size() * sizeof(base::TextValue));
+    }
     const GridRow& row = rows[r];
     for (int c = first; c <= last; ++c) {
       const std::size_t size = cellOf(row, c).size();

@@ -7,6 +7,7 @@
 
 #include "base/date_time.h"
 #include "base/number_text.h"
+#include "grid/prefetch.h"
 #include "support/throttled_pump.h"
 
 namespace grid {
@@ -64,14 +65,10 @@ void stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, 
 // (the text's header, then its characters); asking for both some cells ahead hides most of that.
 template <typename CellAt>
 void prefetchCell(const CellAt& cellAt, std::size_t count, std::size_t i) {
-#if defined(__GNUC__)
   constexpr std::size_t kHeaderAhead = 32;
   constexpr std::size_t kTextAhead = 16;
-  if (i + kHeaderAhead < count) __builtin_prefetch(cellAt(i + kHeaderAhead));
-  if (i + kTextAhead < count) __builtin_prefetch(cellAt(i + kTextAhead)->data());
-#else
-  (void)cellAt, (void)count, (void)i;
-#endif
+  if (i + kHeaderAhead < count) prefetch(cellAt(i + kHeaderAhead));
+  if (i + kTextAhead < count) prefetch(cellAt(i + kTextAhead)->data());
 }
 
 // Number keys: each row's key as its distance from the first key in the sort direction, then a
