@@ -54,8 +54,8 @@ std::optional<forms::FormDefinition> makeList(const base::TextValue& run, std::s
   lists::writeListFormCopy(store, *list);
   store.selectSection(windows::kMainSection);
   store.writeNumber(windows::kTreeIndexKey, -1);
-  std::vector<ui::TreeItemInfo> items{{lists::makeTreeItem(list->name, lists::kListImage, 0), 1, -1}};
-  for (const ui::TreeItem& key : lists::keyFieldTreeItems(list->fields)) items.push_back({key, 2, 0});
+  std::vector<ui::TreeItemInfo> items;
+  lists::appendListTreeItems(items, *list);
   if (lists::saveTreeItems(items, lists::treeDataFilePath(run)) != platform::kFileOk) {
     error = "cannot write the tree file";
     return std::nullopt;

@@ -40,7 +40,7 @@ std::optional<std::vector<ui::TreeItemInfo>> readTreeItems(const base::TextValue
   std::string bytes;
   const int read = platform::readWholeFile(path, bytes);
   if (read != platform::kFileOk) {
-    output.err += "error: cannot read " + toUtf8(path) + " (file error " + std::to_string(read) + ")\n";
+    (void)fileFailure(output, "read", toUtf8(path), read);
     return std::nullopt;
   }
   const lists::TreeFileContent content = lists::decodeTreeFile(bytes);
@@ -51,15 +51,6 @@ std::optional<std::vector<ui::TreeItemInfo>> readTreeItems(const base::TextValue
   std::vector<ui::TreeItemInfo> items;
   for (const lists::TreeFileRecord& record : content.records) items.push_back(record.info);
   return items;
-}
-
-// A list item, expanded, with its key-field items below it, at the end of `items`.
-void appendListItems(std::vector<ui::TreeItemInfo>& items, const forms::FormDefinition& listForm) {
-  ui::TreeItem listItem = lists::makeTreeItem(listForm.name, lists::kListImage, 0);
-  listItem.expanded = true;
-  const int listIndex = static_cast<int>(items.size());
-  items.push_back({listItem, 1, -1});
-  for (const ui::TreeItem& keyItem : lists::keyFieldTreeItems(listForm.fields)) items.push_back({keyItem, 2, listIndex});
 }
 
 }  // namespace
@@ -94,11 +85,9 @@ int listCreate(std::span<const std::string> args, CommandOutput& output) {
     return kFailure;
   }
   lists::writeListFormCopy(store, *listForm);
-  appendListItems(*items, *listForm);
-  if (const int written = lists::saveTreeItems(*items, treePath); written != platform::kFileOk) {
-    output.err += "error: cannot write " + toUtf8(treePath) + " (file error " + std::to_string(written) + ")\n";
-    return kFailure;
-  }
+  lists::appendListTreeItems(*items, *listForm);
+  const int written = lists::saveTreeItems(*items, treePath);
+  if (written != platform::kFileOk) return fileFailure(output, "write", toUtf8(treePath), written);
   output.out += toUtf8(listForm->name) + "\n";
   return kSuccess;
 }

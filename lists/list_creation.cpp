@@ -44,4 +44,12 @@ std::vector<ui::TreeItem> keyFieldTreeItems(const std::vector<forms::FieldDefini
   return items;
 }
 
+void appendListTreeItems(std::vector<ui::TreeItemInfo>& items, const forms::FormDefinition& listForm) {
+  ui::TreeItem listItem = makeTreeItem(listForm.name, kListImage, 0);
+  listItem.expanded = true;
+  const int listIndex = static_cast<int>(items.size());
+  items.push_back({listItem, 1, -1});
+  for (const ui::TreeItem& keyItem : keyFieldTreeItems(listForm.fields)) items.push_back({keyItem, 2, listIndex});
+}
+
 }  // namespace lists

@@ -29,4 +29,8 @@ ui::TreeItem makeTreeItem(const base::TextValue& text, int image, std::int32_t d
 // 1-based number.
 std::vector<ui::TreeItem> keyFieldTreeItems(const std::vector<forms::FieldDefinition>& fields);
 
+// A new list's items, as the tree data file keeps them, at the end of `items`: the list item,
+// expanded, then its key-field items below it.
+void appendListTreeItems(std::vector<ui::TreeItemInfo>& items, const forms::FormDefinition& listForm);
+
 }  // namespace lists
