@@ -68,4 +68,9 @@ int usageError(CommandOutput& output, const std::string& message) {
   return kUsageError;
 }
 
+int fileFailure(CommandOutput& output, const std::string& action, const std::string& utf8Path, int fileError) {
+  output.err += "error: cannot " + action + " " + utf8Path + " (file error " + std::to_string(fileError) + ")\n";
+  return kFailure;
+}
+
 }  // namespace cli

@@ -36,4 +36,7 @@ int runCommandLine(std::span<const std::string> args, CommandOutput& output);
 // Adds "usage error: <message>" to stderr and returns kUsageError.
 int usageError(CommandOutput& output, const std::string& message);
 
+// Adds "error: cannot <action> <path> (file error <code>)" to stderr and returns kFailure.
+int fileFailure(CommandOutput& output, const std::string& action, const std::string& utf8Path, int fileError);
+
 }  // namespace cli

@@ -53,10 +53,8 @@ int dbImport(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 2) return usageError(output, kUsage);
   std::string text;
-  if (const int read = platform::readWholeFile(toSystemText(a.positional()[1]), text); read != platform::kFileOk) {
-    output.err += "error: cannot read " + a.positional()[1] + " (file error " + std::to_string(read) + ")\n";
-    return kFailure;
-  }
+  const int read = platform::readWholeFile(toSystemText(a.positional()[1]), text);
+  if (read != platform::kFileOk) return fileFailure(output, "read", a.positional()[1], read);
   std::string error;
   const std::optional<std::vector<CsvRow>> rows = parseCsv(text, error);
   if (!rows) return contentFailure(output, a.positional()[1], error);
