@@ -126,11 +126,17 @@ int OpenDatabase::nextId(std::int32_t& id) {
 
 int OpenDatabase::fileLength(std::uint64_t& length) { return file_.length(length); }
 
-int OpenDatabase::cachedRecord(std::int32_t slot, const char*& record) {
+int OpenDatabase::cachedSlotCount(std::int32_t slot, std::int32_t& slotCount) {
   Counters counters{};
   if (int result = readCounters(counters)) return result;
-  if (slot >= counters.slotCount) return kDbSeekFailed;
-  return view_->record(file_, slot, counters.slotCount, record);
+  slotCount = counters.slotCount;
+  return slot < slotCount ? kDbOk : kDbSeekFailed;
+}
+
+int OpenDatabase::cachedRecord(std::int32_t slot, const char*& record) {
+  std::int32_t slotCount = 0;
+  if (int result = cachedSlotCount(slot, slotCount)) return result;
+  return view_->record(file_, slot, slotCount, record);
 }
 
 int OpenDatabase::readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked) {
@@ -153,10 +159,9 @@ int OpenDatabase::readRecordBytes(std::int32_t slot, std::int32_t offset, char* 
 
 int OpenDatabase::readStoredId(std::int32_t slot, std::int32_t& id, bool locked) {
   if (cached()) {
-    Counters counters{};
-    if (int result = readCounters(counters)) return result;
-    if (slot >= counters.slotCount) return kDbSeekFailed;
-    const int result = view_->storedId(file_, slot, counters.slotCount, id);
+    std::int32_t slotCount = 0;
+    if (int result = cachedSlotCount(slot, slotCount)) return result;
+    const int result = view_->storedId(file_, slot, slotCount, id);
     return result == kDbReadFieldFailed ? kDbReadRecordFailed : result;
   }
   char bytes[4];

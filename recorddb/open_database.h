@@ -62,6 +62,8 @@ class OpenDatabase {
   int writeRecordArea(std::uint64_t position, const char* bytes, std::size_t size);
   // `size` bytes at `offset` inside the record in `slot`; `locked`: take the record lock.
   int readRecordBytes(std::int32_t slot, std::int32_t offset, char* out, std::size_t size, bool locked);
+  // The slot count for a read through the view; kDbSeekFailed when `slot` lies beyond it.
+  int cachedSlotCount(std::int32_t slot, std::int32_t& slotCount);
   // The record's bytes through the view (valid until the next call).
   int cachedRecord(std::int32_t slot, const char*& record);
   int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);

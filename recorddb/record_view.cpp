@@ -19,7 +19,7 @@ std::int32_t RecordView::windowSlotsFor(std::int32_t slot) const {
       std::max<std::size_t>(1, kMaxWindowBytes / static_cast<std::size_t>(recordLength_)));
   // Reading on where the window ends is a scan: the next window is twice as large.
   const bool continues = windowSlots_ > 0 && slot == windowFirst_ + windowSlots_;
-  return continues ? std::min(largest, std::max(windowSlots_, 1) * 2) : 1;
+  return continues ? std::min(largest, windowSlots_ * 2) : 1;
 }
 
 int RecordView::record(platform::File& file, std::int32_t slot, std::int32_t slotCount, const char*& bytes) {
