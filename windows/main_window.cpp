@@ -212,13 +212,18 @@ void MainWindow::onToolbarButton(int index) {
   }
 }
 
+void MainWindow::setEventInterval(int intervalMs) {
+  eventIntervalMs_ = intervalMs;
+  grid_.setEventPump([this] { context_.toolkit.processPendingEvents(); }, intervalMs);
+}
+
 void MainWindow::attachGrid() {
   ui::Window& w = *window_;
   auto& data = w.get<ui::DrawingPanel>("画板数据");
   gridTips_ = std::make_unique<grid::TooltipGridTips>(context_.toolkit, data);
   grid_.setForm(&context_.currentListForm);
   grid_.setTips(gridTips_.get());
-  grid_.setEventPump([this] { context_.toolkit.processPendingEvents(); });
+  setEventInterval(eventIntervalMs_);
   grid::AttachOptions options;
   options.imageWidth = 24;
   options.imageHeight = 24;

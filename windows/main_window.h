@@ -68,6 +68,8 @@ class MainWindow {
   void onToolbarButton(int index);
 
   grid::RecordGrid& grid() { return grid_; }
+  // During long work (a page filling, a sort) pending events run at most every `intervalMs`.
+  void setEventInterval(int intervalMs);
   // The grid's widths: sized to their contents when "自动列宽" shows checked, else as they are.
   void applyColumnWidthMode();
 
@@ -103,6 +105,7 @@ class MainWindow {
   std::vector<std::unique_ptr<ui::Picture>> treeImages_;
   std::unique_ptr<lists::ListWorkspace> lists_;
   grid::RecordGrid grid_;
+  int eventIntervalMs_ = 20;
   bool sortAscending_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
 };

@@ -24,8 +24,6 @@ constexpr char kChooseAForm[] = "请先选择一个表单，才能根据此表�
 constexpr char kOpenFailed[] = "打开列表页失败，请重开软件再试，还是不行请删除然后新建。";
 constexpr char kNoRowsSelected[] = "请先选择要移除的记录行！";
 constexpr char kRemoveQuestion[] = "确定要移除选中的记录吗？";
-// How often pending events run while a page fills.
-constexpr int kPageFillPumpIntervalMs = 20;
 
 }  // namespace
 
@@ -128,7 +126,7 @@ void MainWindow::openListPage() {
   }
   applyColumnWidthMode();
   // Events run now and then while the page fills, so that the window stays responsive.
-  support::ThrottledPump pump([this] { context_.toolkit.processPendingEvents(); }, kPageFillPumpIntervalMs);
+  support::ThrottledPump pump([this] { context_.toolkit.processPendingEvents(); }, eventIntervalMs_);
   const int records = recorddb::recordCount();
   for (int record = 1; record <= records; ++record) {
     pump.betweenSteps();
