@@ -11,6 +11,9 @@
 
 namespace ui {
 
+// The wheel delta of one notch of an ordinary mouse wheel.
+inline constexpr int kWheelNotch = 120;
+
 struct WindowLayout {
   base::TextValue name;  // also the window class of a main window
   base::TextValue title;
@@ -69,9 +72,10 @@ class Window {
   // mouse is captured), in client coordinates.
   std::function<void(const MouseEvent&)> onMouseMove;
   std::function<void(const MouseEvent&)> onMouseUp;
-  // The wheel turned while the pointer is over the window: the signed notch count (positive:
-  // away from the user) and the pointer's screen position.
-  std::function<void(int notches, Point screen)> onMouseWheel;
+  // The wheel turned while the pointer is over the window: the signed wheel delta (positive:
+  // away from the user; kWheelNotch a notch, less for fine wheels and touchpads) and the pointer's
+  // screen position.
+  std::function<void(int delta, Point screen)> onMouseWheel;
   // A menu command chosen in a popup menu owned by this window.
   std::function<void(int command)> onCommand;
 

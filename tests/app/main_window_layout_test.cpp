@@ -60,11 +60,16 @@ TEST_F(MainWindowLayoutTest, TheWheelScrollsTheGridFourRowsOnlyInsideTheWindow) 
   for (int r = 1; r <= 100; ++r) grid.appendRow({std::to_string(r)}, 0, r, true, true);
   ui::Window& window = mainWindow->window();
   const ui::Rect area = window.bounds();
-  window.onMouseWheel(-1, {area.left + 10, area.top + 10});  // towards the user: down
+  window.onMouseWheel(-ui::kWheelNotch, {area.left + 10, area.top + 10});  // towards the user: down
   EXPECT_EQ(grid.rowOffset(), 4);
-  window.onMouseWheel(-1, {area.left, area.top + 10});  // on the edge: outside
+  window.onMouseWheel(-ui::kWheelNotch, {area.left, area.top + 10});  // on the edge: outside
   EXPECT_EQ(grid.rowOffset(), 4);
-  window.onMouseWheel(1, {area.left + 10, area.top + 10});
+  window.onMouseWheel(ui::kWheelNotch, {area.left + 10, area.top + 10});
+  EXPECT_EQ(grid.rowOffset(), 0);
+  // Fine wheels and touchpads report less than a notch; the direction still counts.
+  window.onMouseWheel(-30, {area.left + 10, area.top + 10});
+  EXPECT_EQ(grid.rowOffset(), 4);
+  window.onMouseWheel(30, {area.left + 10, area.top + 10});
   EXPECT_EQ(grid.rowOffset(), 0);
 }
 

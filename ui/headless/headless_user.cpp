@@ -160,10 +160,10 @@ bool HeadlessUser::releaseMouseOver(Window& window, const MouseEvent& event) {
   return true;
 }
 
-bool HeadlessUser::turnWheel(Window& window, int notches, Point screen) {
+bool HeadlessUser::turnWheel(Window& window, int delta, Point screen) {
   if (!reachable(window)) return false;
   toolkit_.setCursorPosition(screen);
-  dynamic_cast<HeadlessWindow&>(window).userWheel(notches, screen);
+  dynamic_cast<HeadlessWindow&>(window).userWheel(delta, screen);
   return true;
 }
 

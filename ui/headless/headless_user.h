@@ -51,8 +51,9 @@ class HeadlessUser {
   // Over the window itself, in client coordinates.
   bool moveMouseOver(Window& window, const MouseEvent& event);
   bool releaseMouseOver(Window& window, const MouseEvent& event);
-  // The wheel turns `notches` (positive: away from the user) with the pointer at `screen`.
-  bool turnWheel(Window& window, int notches, Point screen);
+  // The wheel turns by `delta` (positive: away from the user; kWheelNotch a notch) with the pointer
+  // at `screen`.
+  bool turnWheel(Window& window, int delta, Point screen);
 
   bool clickToolbarButton(Toolbar& toolbar, int index);
   bool dragSplitter(Splitter& splitter, int position);

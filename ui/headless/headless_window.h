@@ -44,7 +44,7 @@ class HeadlessWindow : public Window {
   void userMinimize();
   void userMouseMove(const MouseEvent& event) { fire(onMouseMove, event); }
   void userMouseUp(const MouseEvent& event) { fire(onMouseUp, event); }
-  void userWheel(int notches, Point screen) { fire(onMouseWheel, notches, screen); }
+  void userWheel(int delta, Point screen) { fire(onMouseWheel, delta, screen); }
   void deliverCommand(int command) { fire(onCommand, command); }
 
  protected:

@@ -89,7 +89,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE: sized(wParam, lParam); return 0;
     case WM_MOUSEWHEEL:
-      fire(onMouseWheel, GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA, Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      fire(onMouseWheel, static_cast<int>(GET_WHEEL_DELTA_WPARAM(wParam)), Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {

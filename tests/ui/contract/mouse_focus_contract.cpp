@@ -81,18 +81,19 @@ TEST_F(MouseFocusContract, ClickingAButtonTakesTheFocusFromTheEditBoxBeforeTheCl
   EXPECT_FALSE(first.hasFocus());
 }
 
-TEST_F(MouseFocusContract, TheWheelReportsNotchesAndThePointer) {
-  std::vector<int> notches;
+TEST_F(MouseFocusContract, TheWheelReportsItsSignedDeltaAndThePointer) {
+  std::vector<int> deltas;
   ui::Point at;
-  window.onMouseWheel = [&](int n, ui::Point screen) {
-    notches.push_back(n);
+  window.onMouseWheel = [&](int delta, ui::Point screen) {
+    deltas.push_back(delta);
     at = screen;
   };
   const ui::Rect bounds = window.bounds();
   const ui::Point inside{bounds.left + 200, bounds.top + 200};
-  user.turnWheel(window, 1, inside);
-  user.turnWheel(window, -2, inside);
-  EXPECT_EQ(notches, (std::vector<int>{1, -2}));
+  user.turnWheel(window, ui::kWheelNotch, inside);
+  user.turnWheel(window, -2 * ui::kWheelNotch, inside);
+  user.turnWheel(window, 30, inside);  // a fine wheel: less than a notch, forward
+  EXPECT_EQ(deltas, (std::vector<int>{120, -240, 30}));
   EXPECT_EQ(at, inside);
 }
 

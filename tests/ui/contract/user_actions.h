@@ -53,8 +53,9 @@ class UserActions {
   // The window's close box.
   virtual void closeWindow(ui::Window& window) = 0;
   virtual void minimize(ui::Window& window) = 0;
-  // The wheel turns `notches` (positive: away from the user) with the pointer at `screen`.
-  virtual void turnWheel(ui::Window& window, int notches, ui::Point screen) = 0;
+  // The wheel turns by `delta` (positive: away from the user; ui::kWheelNotch a notch) with the
+  // pointer at `screen`.
+  virtual void turnWheel(ui::Window& window, int delta, ui::Point screen) = 0;
 
   // The colour of a pixel of what the panel shows (its back buffer); nothing when the backend
   // cannot tell.

@@ -37,7 +37,7 @@ class HeadlessActions : public UserActions {
   }
   void closeWindow(ui::Window& window) override { user_.closeWindow(window); }
   void minimize(ui::Window& window) override { user_.minimize(window); }
-  void turnWheel(ui::Window& window, int notches, ui::Point screen) override { user_.turnWheel(window, notches, screen); }
+  void turnWheel(ui::Window& window, int delta, ui::Point screen) override { user_.turnWheel(window, delta, screen); }
 
   std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) override {
     return dynamic_cast<HeadlessDrawingPanel&>(panel).recording().colorAt(point);

@@ -292,8 +292,8 @@ class Win32Actions : public UserActions {
     settle();
   }
 
-  void turnWheel(ui::Window& window, int notches, ui::Point screen) override {
-    ::SendMessageW(hwndOf(window), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(notches * WHEEL_DELTA))),
+  void turnWheel(ui::Window& window, int delta, ui::Point screen) override {
+    ::SendMessageW(hwndOf(window), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(delta))),
                    pointParam(screen.x, screen.y));
   }
 
