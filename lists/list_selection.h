@@ -20,6 +20,9 @@ struct ListSelection {
   int keyFieldItem = -1;  // the chosen key field's item; -1 when a list item is chosen
   base::TextValue keyFieldName;
   std::int32_t keyFieldNumber = 0;
+  // A value item is chosen: only records whose key field shows filterValue (which may be empty)
+  // are on the page.
+  bool filtering = false;
   base::TextValue filterValue;  // the chosen value; empty when no value item is chosen
 
   std::vector<int> keyFieldItems;  // the key-field items of the list at listItem, in tree order

@@ -126,6 +126,7 @@ std::optional<ResolvedSelection> ListWorkspace::resolveSelection() {
   const ui::TreeItem item = tree.item(current);
   switch (item.image) {
     case kValueImage:
+      selection.filtering = true;
       selection.filterValue = item.text;
       selection.keyFieldItem = tree.parentOf(current);
       selection.keyFieldName = tree.item(selection.keyFieldItem).text;
@@ -133,6 +134,7 @@ std::optional<ResolvedSelection> ListWorkspace::resolveSelection() {
       selection.listItem = tree.parentOf(selection.keyFieldItem);
       break;
     case kKeyFieldImage:
+      selection.filtering = false;
       selection.filterValue.clear();
       selection.keyFieldItem = current;
       selection.keyFieldName = item.text;
@@ -141,6 +143,7 @@ std::optional<ResolvedSelection> ListWorkspace::resolveSelection() {
       break;
     default:
       resolved.onListItem = true;
+      selection.filtering = false;
       selection.filterValue.clear();
       selection.listItem = current;
       selection.keyFieldItem = -1;
