@@ -3,6 +3,7 @@
 #include "app/images/app_images.h"
 #include "app/single_instance.h"
 #include "platform/paths.h"
+#include "recorddb/record_database.h"
 #include "settings/control_state.h"
 #include "ui/tree_view.h"
 #include "windows/main_window_settings.h"
@@ -12,10 +13,13 @@ namespace app {
 Application::Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory)
     : state_(state), toolkit_(toolkit), runDirectory_(std::move(runDirectory)) {}
 
-Application::~Application() = default;
+Application::~Application() { recorddb::setProgramErrorHandler({}); }
 
 bool Application::startup() {
   if (findRunningCopy(kMainWindowClassName)) return false;
+  // A caller error inside the record database is shown before the program ends.
+  recorddb::setProgramErrorHandler(
+      [this](const base::TextValue& message) { toolkit_.show(ui::programErrorReport(message)); });
   state_.productTitle = kProductTitle;
   state_.settings.setMessagePresenter(&toolkit_);
   state_.settings.setEventPump([this] { toolkit_.processPendingEvents(); });
@@ -32,7 +36,9 @@ bool Application::startup() {
                                      state_.listSelection,
                                      state_.productTitle,
                                      std::string(images::kProgramIco),
-                                     [this](ui::TrayEvent event) { onTrayEvent(event); },
+                                     // The tray icon's commands wait until running work has returned.
+                                     toolkit_.eventGate().guard<ui::TrayEvent>(
+                                         ui::WhenBusy::RunAfter, [this](ui::TrayEvent event) { onTrayEvent(event); }),
                                      [this] {
                                        if (!exiting_) saveOnClose();
                                      }};

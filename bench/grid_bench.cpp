@@ -97,7 +97,7 @@ std::vector<Comparison> compareGridSorts(int rows, int runs, std::uint64_t seed)
   const std::vector<grid::GridRow> sample = sampleRows(rows, seed);
   HeadlessGrid headless;
   for (const char* title : {"文本", "整数", "时间"}) headless.grid.addColumn(title, 120, true);
-  headless.grid.setEventPump([&headless] { headless.toolkit.processPendingEvents(); });
+  headless.grid.setEventGate(&headless.toolkit.eventGate());
   struct Workload {
     const char* name;
     int column;

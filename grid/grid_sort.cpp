@@ -37,20 +37,21 @@ base::TextValue digitsOnly(const base::TextValue& cell) {
 using support::ThrottledPump;
 
 // A stable merge sort in steps: blocks sorted one by one, then merged pairwise, level by level.
+// False when the pump stopped it.
 template <typename Entry, typename Less>
-void stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, Less less, ThrottledPump& pump,
+bool stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, Less less, ThrottledPump& pump,
                        std::size_t block) {
   const std::size_t n = entries.size();
   for (std::size_t lo = 0; lo < n; lo += block) {
-    if (lo > 0) pump.betweenSteps();
+    if (lo > 0 && !pump.betweenSteps()) return false;
     std::stable_sort(entries.begin() + static_cast<std::ptrdiff_t>(lo),
                      entries.begin() + static_cast<std::ptrdiff_t>(std::min(lo + block, n)), less);
   }
-  if (n <= block) return;
+  if (n <= block) return true;
   merged.resize(n);
   for (std::size_t width = block; width < n; width *= 2) {
     for (std::size_t lo = 0; lo < n; lo += 2 * width) {
-      pump.betweenSteps();
+      if (!pump.betweenSteps()) return false;
       const auto at = [&](std::size_t i) { return entries.begin() + static_cast<std::ptrdiff_t>(std::min(i, n)); };
       // std::merge takes from the first range on ties, which keeps the sort stable.
       std::merge(std::make_move_iterator(at(lo)), std::make_move_iterator(at(lo + width)),
@@ -59,6 +60,7 @@ void stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, 
     }
     entries.swap(merged);
   }
+  return true;
 }
 
 // Rows scattered over the heap make reading their cells one by one wait on memory twice per cell
@@ -93,7 +95,7 @@ std::vector<std::size_t> orderByNumberKeys(const std::vector<const base::TextVal
   const auto origin = static_cast<std::uint64_t>(ascending ? lowest : highest);
   for (RadixEntry& entry : keyed) entry.key = ascending ? entry.key - origin : origin - entry.key;
   const std::uint64_t widest = n == 0 ? 0 : static_cast<std::uint64_t>(highest) - static_cast<std::uint64_t>(lowest);
-  radixSortInSteps(keyed, buffers.scratch, widest, [&pump] { pump.betweenSteps(); }, block);
+  if (!radixSortInSteps(keyed, buffers.scratch, widest, [&pump] { return pump.betweenSteps(); }, block)) return {};
   std::vector<std::size_t> order;
   order.reserve(n);
   for (const RadixEntry& entry : keyed) order.push_back(entry.index);
@@ -115,11 +117,11 @@ std::vector<std::size_t> orderBySequenceKeys(const std::vector<const base::TextV
     keyed.emplace_back(makeKey(*cellAt(i)), n - 1 - i);
   }
   std::vector<Entry> merged;
-  if (ascending) {
-    stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return a.first < b.first; }, pump, block);
-  } else {
-    stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return b.first < a.first; }, pump, block);
-  }
+  const bool sorted =
+      ascending
+          ? stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return a.first < b.first; }, pump, block)
+          : stableSortInSteps(keyed, merged, [](const Entry& a, const Entry& b) { return b.first < a.first; }, pump, block);
+  if (!sorted) return {};
   std::vector<std::size_t> order;
   order.reserve(n);
   for (const auto& entry : keyed) order.push_back(entry.second);

@@ -16,6 +16,7 @@
 
 #include "base/text_value.h"
 #include "grid/radix_sort.h"
+#include "support/throttled_pump.h"
 
 namespace grid {
 
@@ -37,8 +38,9 @@ std::vector<std::int32_t> letterSortKey(const base::TextValue& cell);
 // else the failure value's key (that of the earliest time kept, 0100-01-01 00:00:00).
 std::int64_t secondsSortKey(const base::TextValue& cell);
 
-// Called now and then while a long sort runs (at most every `interval` milliseconds).
-using EventPump = std::function<void()>;
+// Called now and then while a long sort runs (at most every `interval` milliseconds); false stops
+// the sort.
+using EventPump = support::EventPump;
 
 // Long sorts go in steps of this many rows; the pump may run between steps.
 inline constexpr std::size_t kSortBlock = 8192;
@@ -51,6 +53,7 @@ struct SortBuffers {
 };
 
 // The new order of the cells: position i of the result holds the index of the cell that goes i-th.
+// Empty when the pump stopped the sort.
 std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
                                    const EventPump& pump = {}, int pumpIntervalMs = 20,
                                    std::size_t blockSize = kSortBlock, SortBuffers* buffers = nullptr);

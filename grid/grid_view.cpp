@@ -123,6 +123,18 @@ void RecordGrid::scrollRows(std::optional<int> newOffset, int pressedPart, int d
   data_->refresh();
 }
 
+void RecordGrid::redraw() {
+  rowOffset_ = clampRowOffset(rowOffset_);
+  columnOffset_ = clampColumnOffset(columnOffset_);
+  if (!attached()) return;
+  updateScrollBars(true);
+  paintHeader();
+  paintRows();
+  paintColumnLines(columnOffset_ + 1);
+  header_->refresh();
+  data_->refresh();
+}
+
 int RecordGrid::clampColumnOffset(long long offset) const {
   const long long last = std::max(0, columnCount() - visibleColumnCount());
   return static_cast<int>(std::clamp<long long>(offset, 0, last));
@@ -158,6 +170,8 @@ void RecordGrid::paintHeader(int column, HeaderState state, bool fromColumn) {
   canvas.setPen(colors::kOutline);
   canvas.setBrush(headerFill(state));
   if (column == 0) {
+    // A header painted whole in one state shows no column hovered: the next move paints it again.
+    if (state != HeaderState::Hover) resize_.hoverColumn = 0;
     canvas.rectangle({0, 0, headerWidth(), kHeaderHeight});
     for (int c = columnOffset_ + 1; c <= columnCount() && columnLeft(c) < headerWidth(); ++c) {
       paintHeaderCell(c, state);

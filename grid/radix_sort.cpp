@@ -20,11 +20,11 @@ std::size_t digitOf(std::uint64_t key, int pass) {
 
 }  // namespace
 
-void radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>& scratch, std::uint64_t maxKey,
-                      const std::function<void()>& betweenSteps, std::size_t stepSize) {
+bool radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>& scratch, std::uint64_t maxKey,
+                      const std::function<bool()>& betweenSteps, std::size_t stepSize) {
   const std::size_t n = entries.size();
   const int passes = (std::bit_width(maxKey) + kDigitBits - 1) / kDigitBits;
-  if (n < 2 || passes == 0) return;
+  if (n < 2 || passes == 0) return true;
   const std::size_t step = std::max<std::size_t>(stepSize, 1);
 
   // One reading of the keys counts the digits of every pass.
@@ -36,9 +36,10 @@ void radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>&
   // Short lists are sorted in one go; long ones let events run between steps.
   const bool pumping = betweenSteps && n > step;
   bool firstStep = true;
-  const auto nextStep = [&] {
-    if (pumping && !firstStep) betweenSteps();
+  const auto goOn = [&] {
+    const bool more = !pumping || firstStep || betweenSteps();
     firstStep = false;
+    return more;
   };
   scratch.resize(n);
   for (int pass = 0; pass < passes; ++pass) {
@@ -48,12 +49,13 @@ void radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>&
     std::size_t start = 0;
     for (std::size_t& bucket : count) start += std::exchange(bucket, start);  // bucket starts
     for (std::size_t lo = 0; lo < n; lo += step) {
-      nextStep();
+      if (!goOn()) return false;
       const std::size_t hi = std::min(lo + step, n);
       for (std::size_t i = lo; i < hi; ++i) scratch[count[digitOf(entries[i].key, pass)]++] = entries[i];
     }
     entries.swap(scratch);
   }
+  return true;
 }
 
 }  // namespace grid

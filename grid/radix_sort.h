@@ -17,8 +17,9 @@ struct RadixEntry {
 
 // Sorts `entries` by key, keeping the order of equal keys; `scratch` is working memory (its
 // content is replaced). Only the digits below the highest set bit of `maxKey` (the largest key)
-// are looked at. `betweenSteps` is called between steps of at most `stepSize` entries.
-void radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>& scratch, std::uint64_t maxKey,
-                      const std::function<void()>& betweenSteps, std::size_t stepSize);
+// are looked at. `betweenSteps` is called between steps of at most `stepSize` entries; when it
+// answers false the sort stops there and answers false, `entries` holding its keys in no useful order.
+bool radixSortInSteps(std::vector<RadixEntry>& entries, std::vector<RadixEntry>& scratch, std::uint64_t maxKey,
+                      const std::function<bool()>& betweenSteps, std::size_t stepSize);
 
 }  // namespace grid

@@ -189,7 +189,9 @@ base::TextValue RecordGrid::columnTitle(int column) const {
 void RecordGrid::setColumnTitle(int column, const base::TextValue& title, bool noRedraw, HeaderState state) {
   if (!inRange(column, columns_.size())) return;
   columns_[index(column)].title = title;
-  if (!noRedraw) paintHeader(column, state);
+  if (noRedraw || !attached()) return;
+  paintHeader(column, state);
+  header_->refresh();
 }
 
 std::int32_t RecordGrid::columnWidth(int column) const {
@@ -279,16 +281,25 @@ int RecordGrid::clampRowOffset(long long offset) const {
 // ---- sort
 
 void RecordGrid::sortByColumn(int column, bool ascending, int sortKind) {
-  if (sorting_ || rows_.empty()) return;  // a sort started by an event during a sort is refused
-  sorting_ = true;
+  if (rows_.empty()) return;
+  if (!gate_) {
+    sortRows(column, ascending, sortKind, {});
+    return;
+  }
+  gate_->run(ui::WhenBusy::Refuse, this, [this, column, ascending, sortKind] {
+    sortRows(column, ascending, sortKind, [this] { return gate_->letEventsRun(); });
+  });
+}
+
+void RecordGrid::sortRows(int column, bool ascending, int sortKind, const EventPump& pump) {
   std::vector<const base::TextValue*> cells;
   cells.reserve(rows_.size());
   for (const GridRow& row : rows_) cells.push_back(&cellOf(row, column));
   // Keys are computed before the pump first runs; what events do to the rows meanwhile is kept
-  // unless they changed the row count, when the old order no longer applies.
+  // unless they changed the row count, when the old order no longer applies. A stopped sort gives
+  // no order and leaves the rows as they are.
   const std::vector<std::size_t> order =
-      sortOrder(cells, ascending, sortKind, pump_, pumpIntervalMs_, kSortBlock, &sortBuffers_);
-  sorting_ = false;
+      sortOrder(cells, ascending, sortKind, pump, pumpIntervalMs_, kSortBlock, &sortBuffers_);
   if (order.size() != rows_.size()) return;
   std::vector<GridRow> sorted;
   sorted.reserve(rows_.size());

@@ -23,6 +23,7 @@
 #include "grid/grid_tips.h"
 #include "ui/canvas.h"
 #include "ui/control.h"
+#include "ui/event_gate.h"
 #include "ui/panels.h"
 
 namespace grid {
@@ -72,9 +73,11 @@ class RecordGrid {
   // key flag red text). Null: every column is plain text.
   void setForm(const forms::FormDefinition* form) { form_ = form; }
   void setTips(GridTips* tips) { tips_ = tips; }
-  // Lets pending events run during a long sort, at most every `intervalMs` milliseconds.
-  void setEventPump(EventPump pump, int intervalMs = 20) {
-    pump_ = std::move(pump);
+  // A long sort lets events run through `gate`, at most every `intervalMs` milliseconds; a sort
+  // that those events start is refused, and one that they ask to stop leaves the rows as they were.
+  // Without a gate a sort runs in one go.
+  void setEventGate(ui::EventGate* gate, int intervalMs = 20) {
+    gate_ = gate;
     pumpIntervalMs_ = intervalMs;
   }
   // Link tips read stored values through this; by default from the current record database.
@@ -198,6 +201,9 @@ class RecordGrid {
   // Sets rowOffset to newOffset when given, adds delta, clamps to the last page, redraws the rows
   // and the vertical bar (with `pressedPart` shown pressed).
   void scrollRows(std::optional<int> newOffset = std::nullopt, int pressedPart = 0, int delta = 0);
+  // Paints every panel anew from the model: header, rows, column lines and both scroll bars. For
+  // callers that changed the model without redrawing as they went.
+  void redraw();
   // As scrollRows for columns; redraws the header (the cell of fromColumn in hover state when
   // headerHover), rows, column lines and horizontal bar from `fromColumn` (default: first shown).
   void scrollColumns(std::optional<int> fromColumn = std::nullopt, std::optional<int> newOffset = std::nullopt,
@@ -252,6 +258,8 @@ class RecordGrid {
   void connectPanelEvents();
 
  private:
+  // The sort itself; `pump` lets events run between its steps and may stop it.
+  void sortRows(int column, bool ascending, int sortKind, const EventPump& pump);
   struct ScrollBar {
     bool shown = false;
     bool appliedShown = false;
@@ -338,13 +346,12 @@ class RecordGrid {
   int pressRow_ = 0;
   SelectionMode selectionMode_ = SelectionMode::Multiple;
   ui::Font dataFont_;
-  bool sorting_ = false;
 
   PictureLoader loadPicture_;
   StoredValueReader readStoredValue_;
   const forms::FormDefinition* form_ = nullptr;
   GridTips* tips_ = nullptr;
-  EventPump pump_;
+  ui::EventGate* gate_ = nullptr;
   int pumpIntervalMs_ = 20;
 };
 

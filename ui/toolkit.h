@@ -8,6 +8,7 @@
 
 #include "base/text_value.h"
 #include "ui/canvas.h"
+#include "ui/event_gate.h"
 #include "ui/message_box.h"
 #include "ui/tooltip.h"
 #include "ui/window.h"
@@ -35,8 +36,12 @@ class Toolkit : public MessagePresenter {
 
   // Runs until no window of the program is left.
   virtual void runMessageLoop() = 0;
-  // Lets the events that are waiting run, then returns.
-  virtual void processPendingEvents() = 0;
+  // Lets the events that are waiting run, then returns. It goes through the event gate, so that
+  // work those events would start cannot nest in work that is running.
+  void processPendingEvents() { (void)events_.letEventsRun(); }
+  // The re-entry guard of this toolkit's UI thread: long work lets events run through it, and
+  // events that start work ask it first.
+  EventGate& eventGate() { return events_; }
 
   // Message boxes.
   using MessagePresenter::show;
@@ -70,6 +75,14 @@ class Toolkit : public MessagePresenter {
   // A new tooltip window, on top of the other windows, in the balloon shape when asked; null when
   // the platform could not make one.
   virtual std::unique_ptr<Tooltip> createTooltip(bool balloon) = 0;
+
+ protected:
+  Toolkit() : events_([this] { runWaitingEvents(); }) {}
+  // The backend's own pump: runs the events that are waiting, then returns.
+  virtual void runWaitingEvents() = 0;
+
+ private:
+  EventGate events_;
 };
 
 // Whether `key` (kCtrl, kShift or kAlt) is held: the key state is asked, the waiting events run,

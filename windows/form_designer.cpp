@@ -52,21 +52,26 @@ FormDesigner::FormDesigner(FormDesignerContext context)
 
   window_->onCreated = [this] { onOpened(); };
   window_->onClosed = [this] { closed_ = true; };
-  formList_.onSelectionChanged = [this] { onFormSelected(); };
-  formName_.onContentChanged = [this] { writeFormBack(); };
-  window_->control("按钮添加表单")->onClick = [this] { addForm(); };
-  window_->control("按钮删除表单")->onClick = [this] { deleteForm(); };
-  fieldList_.onSelectionChanged = [this] { onFieldSelected(); };
-  fieldName_.onContentChanged = [this] { writeFieldBack(); };
-  fieldName_.onEnter = [this] { addField(); };
-  kindList_.onSelectionChanged = [this] { onKindChanged(); };
-  keyBox_.onClick = [this] { writeFieldBack(); };
-  lengthBox_.onContentChanged = [this] { onLengthChanged(); };
-  linkList_.onSelectionChanged = [this] { writeFieldBack(); };
-  window_->control("按钮添加字段")->onClick = [this] { addField(); };
-  window_->control("按钮删除字段")->onClick = [this] { deleteField(); };
-  window_->control("按钮上移字段")->onClick = [this] { moveField(-1); };
-  window_->control("按钮下移字段")->onClick = [this] { moveField(+1); };
+  // None of the designer's events runs inside running work: an edit waits until the work has
+  // returned (its latest state counts), a button press is refused.
+  ui::EventGate& gate = context_.toolkit.eventGate();
+  const auto edit = [&gate](std::function<void()> handler) { return gate.guard(ui::WhenBusy::RunAfter, std::move(handler)); };
+  const auto press = [&gate](std::function<void()> handler) { return gate.guard(ui::WhenBusy::Refuse, std::move(handler)); };
+  formList_.onSelectionChanged = edit([this] { onFormSelected(); });
+  formName_.onContentChanged = edit([this] { writeFormBack(); });
+  window_->control("按钮添加表单")->onClick = press([this] { addForm(); });
+  window_->control("按钮删除表单")->onClick = press([this] { deleteForm(); });
+  fieldList_.onSelectionChanged = edit([this] { onFieldSelected(); });
+  fieldName_.onContentChanged = edit([this] { writeFieldBack(); });
+  fieldName_.onEnter = press([this] { addField(); });
+  kindList_.onSelectionChanged = edit([this] { onKindChanged(); });
+  keyBox_.onClick = edit([this] { writeFieldBack(); });
+  lengthBox_.onContentChanged = edit([this] { onLengthChanged(); });
+  linkList_.onSelectionChanged = edit([this] { writeFieldBack(); });
+  window_->control("按钮添加字段")->onClick = press([this] { addField(); });
+  window_->control("按钮删除字段")->onClick = press([this] { deleteField(); });
+  window_->control("按钮上移字段")->onClick = press([this] { moveField(-1); });
+  window_->control("按钮下移字段")->onClick = press([this] { moveField(+1); });
 }
 
 FormDesigner::~FormDesigner() = default;

@@ -40,22 +40,44 @@ MainWindow::MainWindow(MainWindowContext context)
   lists_ = std::make_unique<lists::ListWorkspace>(lists::ListWorkspaceContext{
       context_.settings, context_.toolkit, tree, context_.runDirectory, context_.currentListForm,
       context_.listSelection});
-  tree.onSelectionChanged = [this] { onTreeSelectionChanged(); };
-  tree.onLabelEditStart = [this](int index) { return lists_->canEditLabel(index); };
-  tree.onLabelEditEnd = [this, &tree](int index, const base::TextValue& text) {
-    return lists_->renameList(tree.item(index).text, text);
+  // Events that start work go through the event gate: none of them runs inside a page fill, a
+  // sort or another wait. A newer selection ends a page that is filling.
+  ui::EventGate& gate = context_.toolkit.eventGate();
+  tree.onSelectionChanged = gate.guard(ui::WhenBusy::StopFirst, [this] { onTreeSelectionChanged(); });
+  tree.onLabelEditStart = [this, &gate](int index) { return !gate.busy() && lists_->canEditLabel(index); };
+  tree.onLabelEditEnd = [this, &tree, &gate](int index, const base::TextValue& text) {
+    return !gate.busy() && lists_->renameList(tree.item(index).text, text);
   };
   window_->onCreated = [this] { onCreated(); };
   window_->onResized = [this] { layout(); };
-  window_->onQueryClose = [this] {
-    if (context_.onClosing) context_.onClosing();
-    return true;
-  };
-  window_->onMouseWheel = [this](int notches, ui::Point screen) { onMouseWheel(notches, screen); };
-  window_->get<ui::Toolbar>("工具条").onButtonClick = [this](int index) { onToolbarButton(index); };
-  window_->control("按钮查找")->onClick = [this] { find(); };
-  window_->get<ui::ComboBox>("组合框表单").onSelectionChanged = [this] { onFormSelectorChanged(); };
-  window_->get<ui::Splitter>("分隔条").onMoved = [this](int position) { onSplitterMoved(position); };
+  window_->onQueryClose = [this] { return onQueryClose(); };
+  window_->onMouseWheel = [this](int delta, ui::Point screen) { onMouseWheel(delta, screen); };
+  window_->get<ui::Toolbar>("工具条").onButtonClick = [this](int index) { onToolbarClick(index); };
+  window_->control("按钮查找")->onClick = gate.guard(ui::WhenBusy::Refuse, [this] { find(); });
+  window_->get<ui::ComboBox>("组合框表单").onSelectionChanged =
+      gate.guard(ui::WhenBusy::RunAfter, [this] { onFormSelectorChanged(); });
+  window_->get<ui::Splitter>("分隔条").onMoved =
+      gate.guard<int>(ui::WhenBusy::RunAfter, [this](int position) { onSplitterMoved(position); });
+}
+
+bool MainWindow::onQueryClose() {
+  ui::EventGate& gate = context_.toolkit.eventGate();
+  if (gate.busy()) {
+    // Closing inside running work would pull the window from under it: the work ends first.
+    gate.run(ui::WhenBusy::StopFirst, this, [this] { window_->close(); });
+    return false;
+  }
+  if (context_.onClosing) context_.onClosing();
+  return true;
+}
+
+void MainWindow::onToolbarClick(int index) {
+  // During a PING run every button answers at once: the refusal, or the stop of the run.
+  if (context_.pingRunning) {
+    onToolbarButton(index);
+    return;
+  }
+  context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, this, [this, index] { onToolbarButton(index); });
 }
 
 MainWindow::~MainWindow() {
@@ -214,7 +236,7 @@ void MainWindow::onToolbarButton(int index) {
 
 void MainWindow::setEventInterval(int intervalMs) {
   eventIntervalMs_ = intervalMs;
-  grid_.setEventPump([this] { context_.toolkit.processPendingEvents(); }, intervalMs);
+  grid_.setEventGate(&context_.toolkit.eventGate(), intervalMs);
 }
 
 void MainWindow::attachGrid() {
@@ -267,7 +289,9 @@ void MainWindow::connectGridPresses() {
       const bool left = event.button == ui::MouseButton::Left;
       if (left) header.focus();
       if (gridHandler) gridHandler(event);
-      if (left && isHeader) sortByHeader(event.x);
+      if (left && isHeader) {
+        context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, &header, [this, x = event.x] { sortByHeader(x); });
+      }
     };
   }
 }
@@ -301,10 +325,11 @@ void MainWindow::toggleAutoColumnWidth() {
   context_.settings.writeLogical(kAutoColumnWidthKey, checked);
 }
 
-void MainWindow::onMouseWheel(int notches, ui::Point screen) {
+void MainWindow::onMouseWheel(int delta, ui::Point screen) {
   const ui::Rect area = window_->bounds();
   const bool inside = area.left < screen.x && screen.x < area.right() && area.top < screen.y && screen.y < area.bottom();
-  if (inside) grid_.wheel(notches < 1 ? -kWheelRows : kWheelRows);
+  // Only the direction counts: a turn of less than a notch (fine wheels, touchpads) scrolls too.
+  if (inside) grid_.wheel(delta > 0 ? kWheelRows : -kWheelRows);
 }
 
 }  // namespace windows

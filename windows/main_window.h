@@ -75,7 +75,10 @@ class MainWindow {
 
  private:
   void onCreated();
-  void onMouseWheel(int notches, ui::Point screen);
+  // The window is asked to close: the save step runs, unless work is running, which ends first.
+  bool onQueryClose();
+  void onToolbarClick(int index);
+  void onMouseWheel(int delta, ui::Point screen);
   void onFormSelectorChanged();
   void onTreeSelectionChanged();
   void createListFromSelectedForm();
@@ -96,6 +99,8 @@ class MainWindow {
   // Adds the current record of the open database as a grid row, after filing its key values,
   // unless the filter leaves it out.
   void showRecordRow(int recordNumber, bool sameList);
+  // Adds a row for every record of the open database; ends early when a newer selection asks to.
+  void fillListPage(bool sameList);
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;

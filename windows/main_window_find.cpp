@@ -80,9 +80,10 @@ bool MainWindow::findInGrid(const base::TextValue& text) {
 void MainWindow::showNotFound() {
   ui::Control& button = *window_->control("按钮查找");
   button.setCaption(kNotFoundCaption);
+  // Events keep running meanwhile; one that asks running work to stop ends the wait early.
+  ui::EventGate& gate = context_.toolkit.eventGate();
   const auto until = std::chrono::steady_clock::now() + kNotFoundShown;
-  while (std::chrono::steady_clock::now() < until) {
-    context_.toolkit.processPendingEvents();
+  while (std::chrono::steady_clock::now() < until && gate.letEventsRun()) {
     std::this_thread::sleep_for(kEventStep);
   }
   button.setCaption(kFindCaption);

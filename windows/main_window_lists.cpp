@@ -76,6 +76,7 @@ void MainWindow::removeSelectedRecords() {
     if (recorddb::gotoRecordId(grid_.row(*row).recordId) && recorddb::deleteRecord()) grid_.removeRow(*row, true);
   }
   applyColumnWidthMode();
+  grid_.redraw();
   (void)recorddb::packDatabase();
   lists_->rebuildValueItems();
 }
@@ -93,7 +94,8 @@ void MainWindow::onTreeSelectionChanged() {
 
 void MainWindow::clearListPage() {
   grid_.clearColumns(true);
-  grid_.clearRows();
+  grid_.clearRows(true);
+  grid_.redraw();
   context_.currentListForm.name.clear();
 }
 
@@ -115,6 +117,7 @@ void MainWindow::openListPage() {
   const bool sameList = selection.openListItem == selection.listItem;
   selection.openListItem = selection.listItem;
   if (!lists_->openListDatabase(selection.listName)) {
+    grid_.redraw();
     showWarning(kOpenFailed, recorddb::lastErrorText());
     return;
   }
@@ -125,21 +128,32 @@ void MainWindow::openListPage() {
     grid_.addColumn(recorddb::fieldName(f), index < fields.size() ? fields[index].columnWidth : 0, true);
   }
   applyColumnWidthMode();
-  // Events run now and then while the page fills, so that the window stays responsive.
-  support::ThrottledPump pump([this] { context_.toolkit.processPendingEvents(); }, eventIntervalMs_);
+  fillListPage(sameList);
+  applyColumnWidthMode();
+  grid_.redraw();
+}
+
+void MainWindow::fillListPage(bool sameList) {
+  // Events run now and then while the page fills, so that the window stays responsive. An event
+  // that starts other work waits until the page is filled; a newer selection ends the fill.
+  ui::EventGate& gate = context_.toolkit.eventGate();
+  support::ThrottledPump pump([&gate] { return gate.letEventsRun(); }, eventIntervalMs_);
   const int records = recorddb::recordCount();
   for (int record = 1; record <= records; ++record) {
-    pump.betweenSteps();
+    if (gate.stopRequested() || !pump.betweenSteps()) {
+      // Not every value of the list was filed: the next page of this list files them anew.
+      context_.listSelection.openListItem = lists::kNoListOpenYet;
+      return;
+    }
     showRecordRow(record, sameList);
   }
-  applyColumnWidthMode();
 }
 
 void MainWindow::showRecordRow(int recordNumber, bool sameList) {
   if (!recorddb::gotoRecord(recordNumber)) return;
   const lists::ListSelection& selection = context_.listSelection;
   const forms::FormDefinition& form = context_.currentListForm;
-  const bool filtered = !selection.filterValue.empty();
+  const bool filtered = selection.filtering;
   const int key = selection.keyFieldNumber;
   // A key field the database does not have (a damaged tree) matches no record.
   const bool keyExists = key >= 1 && key <= grid_.columnCount();

@@ -137,12 +137,19 @@ TEST(SortOrderTest, ThePumpRunsDuringALongSortButNotOnShortOnes) {
   int pumped = 0;
   std::vector<const base::TextValue*> pointers;
   for (const auto& cell : many) pointers.push_back(&cell);
-  const std::vector<std::size_t> pumpedOrder = sortOrder(pointers, true, 2, [&] { ++pumped; }, 0);
+  const auto counting = [&] { return ++pumped > 0; };
+  const std::vector<std::size_t> pumpedOrder = sortOrder(pointers, true, 2, counting, 0);
   EXPECT_GT(pumped, 0);
   EXPECT_EQ(pumpedOrder, sortOrder(pointers, true, 2));
+  // A pump that answers "stop" ends the sort with no order, whichever way the keys are sorted.
+  for (int kind : {2, 3, 4, 6}) {
+    int asked = 0;
+    EXPECT_TRUE(sortOrder(pointers, false, kind, [&] { return ++asked < 2; }, 0).empty()) << kind;
+    EXPECT_EQ(asked, 2) << kind;  // it ran no more once it had said stop
+  }
   pumped = 0;
   pointers.resize(10);
-  (void)sortOrder(pointers, true, 2, [&] { ++pumped; }, 0);
+  (void)sortOrder(pointers, true, 2, counting, 0);
   EXPECT_EQ(pumped, 0);
 }
 
@@ -163,7 +170,7 @@ TEST(RadixSortTest, KeepsEqualKeysInOrderAtEveryKeyWidth) {
     std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
     std::vector<RadixEntry> scratch;
     int steps = 0;
-    radixSortInSteps(entries, scratch, maxKey, [&] { ++steps; }, 500);
+    EXPECT_TRUE(radixSortInSteps(entries, scratch, maxKey, [&] { return ++steps > 0; }, 500));
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
       ASSERT_EQ(entries[i].index, expected[i].index) << bits << " bits, position " << i;
@@ -294,23 +301,31 @@ TEST(SortByColumnTest, EventsDuringASortCannotBreakIt) {
   RecordGrid& grid = *owned;
   // A sort started by an event is refused; the first one completes.
   int pumped = 0;
-  grid.setEventPump([&] {
+  std::function<void()> event;
+  ui::EventGate gate([&] {
     ++pumped;
-    grid.sortByColumn(1, false, 4);
-  }, 0);
+    if (event) event();
+  });
+  grid.setEventGate(&gate, 0);
+  event = [&] { grid.sortByColumn(1, false, 4); };
   grid.sortByColumn(1, true, 4);
   EXPECT_GT(pumped, 0);
   EXPECT_EQ(grid.cell(1, 1), "0");
   EXPECT_EQ(grid.cell(grid.rowCount(), 1), "976");
   // An event that removes rows leaves the order as the event left it.
   bool removed = false;
-  grid.setEventPump([&] {
+  event = [&] {
     if (!removed) grid.removeRow(1, true);
     removed = true;
-  }, 0);
+  };
   grid.sortByColumn(1, false, 4);
   EXPECT_EQ(grid.rowCount(), static_cast<int>(cells.size()) - 1);
   EXPECT_EQ(grid.cell(1, 1), "0");
+  // An event that asks running work to stop (a newer list selection) leaves the rows as they were.
+  const std::vector<std::int32_t> before = recordIds(grid);
+  event = [&] { gate.run(ui::WhenBusy::StopFirst, &gate, [] {}); };
+  grid.sortByColumn(1, true, 4);
+  EXPECT_EQ(recordIds(grid), before);
 }
 
 }  // namespace

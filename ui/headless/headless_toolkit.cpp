@@ -60,7 +60,7 @@ void HeadlessToolkit::runMessageLoop() {
   }
 }
 
-void HeadlessToolkit::processPendingEvents() {
+void HeadlessToolkit::runWaitingEvents() {
   ++pumpCalls_;
   for (int run = 0; !pending_.empty(); ++run) {
     if (run == kMaxEventsPerPump) throw std::logic_error("headless events keep queueing events");

@@ -62,8 +62,6 @@ class HeadlessToolkit : public Toolkit {
   // Runs queued events and, when none is left, the next timer tick, until no window is open.
   // Throws std::logic_error when windows are open and nothing could ever happen again.
   void runMessageLoop() override;
-  // Runs the queued events, also those queued while they run.
-  void processPendingEvents() override;
   // Records the box and answers it: an OK-only box is answered OK; an OK/Cancel box takes the next
   // scripted answer, else the default answer.
   MessageAnswer show(const MessageBoxRequest& request) override;
@@ -130,6 +128,10 @@ class HeadlessToolkit : public Toolkit {
   void windowDestroyed(HeadlessWindow& window);
   void activated(HeadlessWindow& window) { active_ = &window; }
   void controlGone(const Control& control);
+
+ protected:
+  // Runs the queued events, also those queued while they run.
+  void runWaitingEvents() override;
 
  private:
   std::optional<int> popupChoice(const std::vector<MenuItem>& items);

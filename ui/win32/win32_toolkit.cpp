@@ -117,7 +117,7 @@ void Win32Toolkit::runMessageLoop() {
   }
 }
 
-void Win32Toolkit::processPendingEvents() {
+void Win32Toolkit::runWaitingEvents() {
   MSG message{};
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

@@ -31,7 +31,6 @@ class Win32Toolkit : public Toolkit {
   std::unique_ptr<Window> createWindow(const WindowLayout& layout, Window* owner) override;
   void show(Window& window) override;
   void runMessageLoop() override;
-  void processPendingEvents() override;
   MessageAnswer show(const MessageBoxRequest& request) override;
   int keyState() override;
   Point cursorPosition() override;
@@ -56,6 +55,9 @@ class Win32Toolkit : public Toolkit {
   void windowGone(Win32Window& window);
   int openWindowCount() const { return static_cast<int>(windows_.size()); }
   HWND messageWindow() const { return messages_.get(); }
+
+ protected:
+  void runWaitingEvents() override;
 
  private:
   static LRESULT CALLBACK messageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
