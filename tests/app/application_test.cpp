@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "forms/form_library.h"
 #include "platform/file.h"
 #include "platform/paths.h"
+#include "recorddb/record_database.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
@@ -141,6 +144,23 @@ TEST_F(ApplicationTest, TheSplitterAndTheToolbarStateSurviveARestart) {
   EXPECT_TRUE(restored.isChecked(2));
   EXPECT_FALSE(restored.isChecked(10));
   EXPECT_TRUE(next->window().control("图片框查找")->visible());
+}
+
+// A caller error inside the record database (a field read with no database current) shows the
+// runtime error report, then the program ends.
+TEST_F(ApplicationTest, AProgramErrorIsReportedBeforeTheProgramEnds) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  EXPECT_EXIT(
+      {
+        auto run = start();
+        run->toolkit.whileMessageBoxShown = [](const ui::MessageBoxRequest& shown) {
+          const ui::MessageBoxRequest report = ui::programErrorReport("未指定当前数据库或者指定数据库未打开");
+          std::fprintf(stderr, "%s\n", shown.text == report.text && shown.caption == report.caption ? "reported" : "other");
+        };
+        recorddb::closeAllDatabases();
+        (void)recorddb::readField(1);
+      },
+      testing::ExitedWithCode(1), "reported");
 }
 
 }  // namespace

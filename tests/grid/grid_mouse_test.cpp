@@ -186,6 +186,17 @@ TEST(GridHeaderTest, HoverPressedLooksAndTheSizingPointer) {
   f.forgetDrawings();
   f.move(f.data, 150, 40);
   EXPECT_EQ(fills(), (std::vector<ui::Color>{colors::kHeaderNormal}));
+  // A header painted anew (new columns, a new page) shows no hover; the pointer coming back onto
+  // the column it was on before shows it again.
+  f.move(f.header, 50, 10);
+  f.grid.scrollColumns();
+  f.forgetDrawings();
+  f.move(f.header, 51, 11);
+  EXPECT_EQ(fills(), (std::vector<ui::Color>{colors::kHeaderHover}));
+  // A new title is shown at once: the header is told to show its drawing.
+  const int refreshes = f.header.refreshCount();
+  f.grid.setColumnTitle(1, "列1>>");
+  EXPECT_GT(f.header.refreshCount(), refreshes);
 }
 
 TEST(GridHeaderTest, DraggingABorderLeftOfTheColumnGivesWidthZeroAndPassesTheNegativeWidth) {

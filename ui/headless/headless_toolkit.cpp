@@ -52,7 +52,7 @@ void HeadlessToolkit::show(Window& window) { static_cast<HeadlessWindow&>(window
 
 void HeadlessToolkit::runMessageLoop() {
   while (!windows_.empty()) {
-    if (!pending_.empty()) {
+    if (!pending_.empty() || !later_.empty()) {
       processPendingEvents();
     } else if (!timers_.runNext()) {
       throw std::logic_error("headless message loop: windows are open and no event or timer is left");
@@ -62,6 +62,14 @@ void HeadlessToolkit::runMessageLoop() {
 
 void HeadlessToolkit::runWaitingEvents() {
   ++pumpCalls_;
+  for (auto it = later_.begin(); it != later_.end();) {
+    if (--it->pumps > 0) {
+      ++it;
+      continue;
+    }
+    pending_.push_back(std::move(it->event));
+    it = later_.erase(it);
+  }
   for (int run = 0; !pending_.empty(); ++run) {
     if (run == kMaxEventsPerPump) throw std::logic_error("headless events keep queueing events");
     const std::function<void()> event = std::move(pending_.front());

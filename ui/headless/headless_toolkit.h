@@ -111,6 +111,9 @@ class HeadlessToolkit : public Toolkit {
 
   // Queues an event for processPendingEvents (or the message loop).
   void post(std::function<void()> event) { pending_.push_back(std::move(event)); }
+  // Queues an event for the pump `pumps` pumps from now (1: the next one), as a user acting in
+  // the middle of long work would.
+  void postAtPump(int pumps, std::function<void()> event) { later_.push_back({pumps, std::move(event)}); }
   int processPendingEventsCalls() const { return pumpCalls_; }
 
   // The windows made and not yet closed or destroyed, oldest first.
@@ -154,6 +157,11 @@ class HeadlessToolkit : public Toolkit {
   int beeps_ = 0;
   HeadlessTimers timers_;
   std::deque<std::function<void()>> pending_;
+  struct Later {
+    int pumps;
+    std::function<void()> event;
+  };
+  std::vector<Later> later_;
   int pumpCalls_ = 0;
 };
 

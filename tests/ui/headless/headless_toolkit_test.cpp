@@ -129,6 +129,14 @@ TEST_F(HeadlessToolkitTest, QueuedEventsRunInOrderAlsoWhenQueuedByEvents) {
   kit.processPendingEvents();
   EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(kit.processPendingEventsCalls(), 1);
+  // An event for a later pump waits for it.
+  kit.postAtPump(3, [&] { ran.push_back(5); });
+  kit.postAtPump(1, [&] { ran.push_back(4); });
+  kit.processPendingEvents();
+  kit.processPendingEvents();
+  EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4}));
+  kit.processPendingEvents();
+  EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
 TEST_F(HeadlessToolkitTest, TheMessageLoopRefusesToWaitForEver) {
