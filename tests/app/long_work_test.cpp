@@ -2,6 +2,7 @@
 // page after a failed open or a clear, and a filter on an empty key value.
 
 #include <algorithm>
+#include <chrono>
 
 #include "grid/grid_colors.h"
 #include "tests/app/program_fixture.h"
@@ -82,6 +83,25 @@ TEST_F(LongWorkTest, CommandsDuringAFillAreRefusedAndAClosingWaitsForTheFillToEn
   EXPECT_LT(grid.rowCount(), 50);
   r.state.settings.selectSection("主界面");
   EXPECT_EQ(r.state.settings.readNumber("树型框.索引", -1), 0);
+}
+
+// "找不到！" stays on the find button for a second while events run; a list selected meanwhile ends
+// the wait, and its page opens once the caption is back.
+TEST_F(LongWorkTest, ASelectionWhileNothingFoundIsShownEndsTheWait) {
+  auto run = startWithTwoLists(3);
+  Run& r = *run;
+  ui::Window& window = r.window();
+  EXPECT_TRUE(r.clickToolbar(windows::kFindRecords));
+  EXPECT_TRUE(r.user.type(window.get<ui::EditBox>("编辑框查找内容"), "没有的"));
+  base::TextValue captionWhenOpened;
+  r.toolkit.postAtPump(2, [&r] { EXPECT_TRUE(r.user.clickTreeItem(r.tree(), indexOf(r, "客户1"))); });
+  r.toolkit.postAtPump(3, [&r, &window] { EXPECT_TRUE(r.user.click(*window.control("按钮查找"))); });  // refused
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(r.user.click(*window.control("按钮查找")));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+  EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
+  EXPECT_EQ(r.state.currentListForm.name, "客户1");
+  EXPECT_EQ(gridOf(r).rowCount(), 1);
 }
 
 TEST_F(LongWorkTest, AnEmptyKeyValueShowsTheRecordsWhoseKeyIsEmpty) {

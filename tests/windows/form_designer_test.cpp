@@ -70,6 +70,24 @@ TEST_F(FormDesignerTest, CtrlNewCopiesTheCurrentFormAndPlainNewAddsAnEmptyOne) {
   EXPECT_EQ(selector().item(4), "打开表单设计器..");
 }
 
+// While the new-form button asks whether Ctrl is held, waiting events run: a button pressed then is
+// refused, and an edit made then waits until the new form is in place (whose name the box shows by
+// then), so the form being copied is not renamed half-way.
+TEST_F(FormDesignerTest, EventsWhileTheKeyStateIsAskedCannotNestInTheNewForm) {
+  start({{"一", "a|10|5|0|假"}, {"二", kFourFields}}, 1);
+  openDesigner();
+  toolkit.setKeyState(ui::kCtrl);
+  toolkit.post([&] { EXPECT_TRUE(press("按钮删除表单")); });
+  toolkit.post([&] { EXPECT_TRUE(user.typeOver(formName(), "副本")); });
+  EXPECT_TRUE(press("按钮添加表单"));
+  toolkit.setKeyState(ui::kNoKeys);
+  ASSERT_EQ(library.forms().size(), 3u);  // copied, nothing deleted
+  EXPECT_EQ(library.forms()[1].name, "二");
+  EXPECT_EQ(library.forms()[2], library.forms()[1]);
+  EXPECT_EQ(formList().currentIndex(), 2);
+  EXPECT_EQ(storedLibrary().forms(), library.forms());
+}
+
 TEST_F(FormDesignerTest, RenamingAFormReachesTheListTheSelectorAndTheFile) {
   start({{"一", "a|10|5|0|假"}});
   openDesigner();
