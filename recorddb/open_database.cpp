@@ -261,8 +261,16 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
     char slotBytes[4];
     int result = readRecordBytes(currentRecord_, field.offset, slotBytes, sizeof slotBytes, false);
     if (result != kDbOk) return result == kDbSeekFailed ? kDbReadFieldFailed : result;
+    const std::int32_t old = format::readInt32(slotBytes);
+    if (value.asText().empty() && old != 0) {
+      // The slot lets go of the chain before the chain is freed: a failure between the two leaves
+      // lost blocks, never a slot that points into the free list.
+      format::writeInt32(bytes, 0);
+      if (int result = writeRecordArea(position, bytes, sizeof slotBytes)) return writeError(result, kDbWriteFieldFailed);
+      return aux_->free(old);
+    }
     std::int32_t first = 0;
-    if (int stored = aux_->write(value.asText(), format::readInt32(slotBytes), first)) return stored;
+    if (int stored = aux_->write(value.asText(), old, first)) return stored;
     format::writeInt32(bytes, first);
   } else {
     encodeField(field, value, bytes);
