@@ -1,5 +1,5 @@
 // The settings file when its disk fails: a change that cannot be written says so and the settings
-// stored before stay readable.
+// stored before stay readable; a file whose content cannot be read is never written over.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@ namespace settings {
 namespace {
 
 using testing_support::FaultInjector;
+using testing_support::FileOperation;
+using testing_support::operationSet;
 
 constexpr char kStored[] = "[甲]\r\n二=第二个值\r\n一=1\r\n[乙]\r\n三=末尾的值";
 
@@ -84,6 +86,30 @@ TEST_F(SettingsFailureTest, AChangeThatCannotBeWrittenSaysSoAndKeepsWhatWasStore
       EXPECT_EQ(fileBytes(), store.content());
       if (HasFailure() || n > 50) return;
     }
+  }
+}
+
+// A file that opens but whose length or bytes cannot be read: the store works on memory only and
+// says so, and the file keeps every byte.
+TEST_F(SettingsFailureTest, AFileWhoseContentCannotBeReadIsNeverWrittenOver) {
+  for (int failing : {0, 1, 2}) {
+    SCOPED_TRACE(failing);
+    SettingsStore store;
+    bool opened = false;
+    {
+      FaultInjector faults;
+      if (failing == 0) faults.failAt(1, operationSet(FileOperation::Length), platform::kFileHardwareIo);
+      if (failing == 1) faults.failAt(1, operationSet(FileOperation::Read), platform::kFileHardwareIo);
+      if (failing == 2) faults.shortenReadAt(1);
+      opened = store.open(path);
+      ASSERT_TRUE(faults.fired());
+    }
+    EXPECT_FALSE(opened);
+    store.selectSection("甲");
+    store.writeText("一", "2");
+    store.selectSection("新");
+    store.writeText("键", "值");
+    EXPECT_EQ(fileBytes(), kStored);
   }
 }
 
