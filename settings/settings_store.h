@@ -34,7 +34,8 @@ class SettingsStore {
   }
 
   // Reads the file into memory and keeps it open (created when missing, other writers denied).
-  // False when it cannot be opened: the store then works on its memory copy only.
+  // False when it cannot be opened or its whole content cannot be read: the store then works on
+  // its memory copy only and never writes the file.
   bool open(const base::TextValue& path);
   // Reads the file into memory without opening it for writing; changes stay in memory.
   void load(const base::TextValue& path);

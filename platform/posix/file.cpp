@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <limits>
 
-#include "platform/file_access.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/native_path.h"
 #include "platform/posix/share_markers.h"

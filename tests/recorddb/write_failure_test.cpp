@@ -105,7 +105,7 @@ class WriteFailureTest : public RecordDbTest, public testing::WithParamInterface
   // the failure; then it must give `after`. A change that met the failure either succeeded (the
   // failure was one it may ignore) and gives `after`, or reported an error and left the records
   // as they were, except record `loose` (1-based; 0: none), whose value may be part old, part new.
-  // Either way the same change then succeeds on the reopened database.
+  // A change that failed then succeeds on the reopened database.
   void failEveryStep(int number, const std::function<bool()>& change, const std::string& after, int loose = 0) {
     for (int n = 1;; ++n) {
       SCOPED_TRACE("failing operation " + std::to_string(n));
@@ -144,10 +144,12 @@ class WriteFailureTest : public RecordDbTest, public testing::WithParamInterface
       if (GetParam().fault == Fault::OneFails) {
         EXPECT_EQ(session, stored.substr(0, stored.find("aux: ")));
       }
-      openAtRecord(number);
-      EXPECT_TRUE(change()) << lastErrorText();
-      closeAllDatabases();
-      EXPECT_EQ(storedState(), after);
+      if (!succeeded) {
+        openAtRecord(number);
+        EXPECT_TRUE(change()) << lastErrorText();
+        closeAllDatabases();
+        EXPECT_EQ(storedState(), after);
+      }
       if (HasFailure() || n > 500) return;
     }
   }

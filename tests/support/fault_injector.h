@@ -15,6 +15,7 @@
 
 namespace testing_support {
 
+// Exists stands for both existence tests (pathExists, isDirectory). Delete stays the last kind.
 enum class FileOperation : std::uint32_t {
   Open, Read, Write, Length, SetLength, Flush, Lock, Unlock,
   Exists, CreateDirectory, Move, Replace, Delete,
@@ -30,7 +31,7 @@ constexpr FileOperationSet operationSet(FileOperation kind, Kinds... more) {
 }
 
 // Every kind (closing a file is never failed: it cannot report a failure).
-inline constexpr FileOperationSet kEveryOperation = (1u << 13) - 1;
+inline constexpr FileOperationSet kEveryOperation = (operationSet(FileOperation::Delete) << 1) - 1;
 // The kinds that change files.
 inline constexpr FileOperationSet kChangingOperations =
     operationSet(FileOperation::Write, FileOperation::SetLength, FileOperation::Flush,
