@@ -1,6 +1,7 @@
 #pragma once
 // An open file with Windows-style access and share modes, byte-range locks and positioned I/O.
-// Share modes hold between processes on every platform. Paths are GBK texts.
+// Share modes hold between processes on every platform. Paths are GBK texts. Every operation goes
+// through the table of file_operations.h.
 
 #include <cstddef>
 #include <cstdint>
@@ -63,10 +64,6 @@ class File {
     std::uint64_t offset;
     std::uint64_t length;
   };
-
-  // The platform's own locking of one range, after lock()/unlock() checked it against heldLocks_.
-  int lockRange(const ByteRange& range);
-  int unlockRange(const ByteRange& range);
 
   std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE; -1 when closed
   // The access open() was given; File itself refuses I/O beyond it where the system would not.

@@ -82,38 +82,49 @@ int AuxStore::read(std::int32_t first, std::string& value) {
   return kDbOk;
 }
 
-// One run of writeAuxValue: the header (read when first needed), the blocks touched so far, and
-// the block waiting to be written until its successor is known.
+// One run of writeAuxValue: the header (read when first needed) and the blocks touched so far.
+//
+// The steps are ordered so that a run that stops at any write leaves every block in at most one
+// chain or on the free list, and every chain linked soundly; what may be left is a value that is
+// part old, part new, and blocks that are neither in a chain nor free (lost space):
+// 1. every block of the new chain is picked first (the old chain's blocks in order, then the free
+//    list's head, then new blocks at the end);
+// 2. when blocks were taken from the free list or the end, the header records that before any of
+//    them is written, so that no block is free and in a chain at once;
+// 3. the chain is written from its last block to its first, so that a block is linked to only
+//    once it holds its part;
+// 4. the old blocks left over (no longer linked once the last reused block was written) are put on
+//    the free list, and the header written with them;
+// 5. when they were the last blocks of the file, the file is cut after the header is written.
 class AuxStore::Writer {
  public:
   explicit Writer(AuxStore& store)
-      : store_(store), file_(store.file_), headerLock_(file_, store.lockWrites_),
-        blockLocks_{{file_, store.lockWrites_}, {file_, store.lockWrites_}} {}
+      : store_(store), file_(store.file_), headerLock_(file_, store.lockWrites_), blockLock_(file_, store.lockWrites_) {}
 
   int run(std::string_view value, std::int32_t old, std::int32_t& first) {
     first = 0;
     if (int result = store_.blocksInFile(blocksInFile_)) return result;
     touched_.assign(static_cast<std::size_t>(blocksInFile_), false);
     nextOld_ = old;
-    std::size_t done = 0;
-    std::int32_t previous = 0;
-    while (done < value.size()) {
+    std::vector<std::int32_t> chain;
+    chain.reserve((value.size() + kBlockDataSize - 1) / kBlockDataSize);
+    for (std::size_t done = 0; done < value.size(); done += kBlockDataSize) {
       std::int32_t picked = 0;
       if (int result = pick(picked)) return result;
-      if (first == 0) first = picked;
-      if (pending_) {
-        pending_->head.next = picked;
-        if (int result = writePending()) return result;
-      }
-      pendingSlot_ = 1 - pendingSlot_;  // the picked block's lock now belongs to the pending block
-      const auto used = static_cast<std::int32_t>(std::min<std::size_t>(value.size() - done, kBlockDataSize));
-      pending_ = Pending{picked, BlockHead{previous, 0, used}, std::string(value.substr(done, used))};
-      previous = picked;
-      done += static_cast<std::size_t>(used);
+      chain.push_back(picked);
     }
-    if (pending_) {
-      if (int result = writePending()) return result;
+    if (header_ && takenAny_) {
+      if (int result = writeHeader()) return result;
     }
+    for (std::size_t k = chain.size(); k-- > 0;) {
+      const std::size_t start = k * kBlockDataSize;
+      const auto used = static_cast<std::int32_t>(std::min<std::size_t>(value.size() - start, kBlockDataSize));
+      const BlockHead head{k > 0 ? chain[k - 1] : 0, k + 1 < chain.size() ? chain[k + 1] : 0, used};
+      if (int result = blockLock_.take(blockOffset(chain[k]))) return result;
+      if (int result = writeBlock(chain[k], head, value.substr(start, static_cast<std::size_t>(used)))) return result;
+    }
+    blockLock_.release();
+    first = chain.empty() ? 0 : chain.front();
     if (nextOld_ != 0) {
       if (int result = freeRest()) return result;
     }
@@ -121,12 +132,6 @@ class AuxStore::Writer {
   }
 
  private:
-  struct Pending {
-    std::int32_t block;
-    BlockHead head;
-    std::string data;
-  };
-
   // A block number that may be used: inside the file (or just added) and not touched before.
   bool claim(std::int32_t block) {
     if (block < 1) return false;
@@ -137,8 +142,6 @@ class AuxStore::Writer {
   }
 
   bool insideFile(std::int32_t block) const { return block >= 1 && block < blocksInFile_; }
-  ByteLock& pendingLock() { return blockLocks_[pendingSlot_]; }
-  ByteLock& pickLock() { return blockLocks_[1 - pendingSlot_]; }
 
   int loadHeader() {
     if (header_) return kDbOk;
@@ -187,106 +190,81 @@ class AuxStore::Writer {
     if (nextOld_ != 0) {
       picked = nextOld_;
       if (!insideFile(picked) || !claim(picked)) return kDbAuxAccessFailed;
-      if (int result = pickLock().take(blockOffset(picked))) return result;
+      if (int result = blockLock_.take(blockOffset(picked))) return result;
       BlockHead head;
       if (int result = readHead(picked, head)) return result;
       nextOld_ = head.next;
       return kDbOk;
     }
     if (int result = loadHeader()) return result;
+    takenAny_ = true;
     if (header_->freeCount > 0) {
       picked = header_->firstFree;
       if (!insideFile(picked) || !claim(picked)) return kDbAuxAccessFailed;
+      if (int result = blockLock_.take(blockOffset(picked))) return result;
       BlockHead head;
       if (int result = readHead(picked, head)) return result;
       header_->firstFree = head.next;
       --header_->freeCount;
-    } else {
-      if (header_->blockCount == INT32_MAX) return kDbAuxAccessFailed;
-      picked = header_->blockCount++;
-      if (!claim(picked)) return kDbAuxAccessFailed;
+      return kDbOk;
     }
-    return pickLock().take(blockOffset(picked));
-  }
-
-  int writePending() {
-    int result = writeBlock(pending_->block, pending_->head, pending_->data);
-    pendingLock().release();
-    pending_.reset();
-    return result;
+    if (header_->blockCount == INT32_MAX) return kDbAuxAccessFailed;
+    picked = header_->blockCount++;
+    return claim(picked) ? kDbOk : kDbAuxAccessFailed;
   }
 
   // Frees the old blocks that were not reused, putting them at the head of the free list.
   int freeRest() {
     if (int result = loadHeader()) return result;
-    ByteLock lock(file_, store_.lockWrites_);
-    std::int32_t firstFreed = nextOld_;
-    std::int32_t freed = 0;
+    const std::int32_t oldHead = header_->freeCount > 0 ? header_->firstFree : 0;
     for (std::int32_t n = nextOld_; n != 0;) {
       if (!insideFile(n) || !claim(n)) return kDbAuxAccessFailed;
-      if (int result = lock.take(blockOffset(n))) return result;
+      if (int result = blockLock_.take(blockOffset(n))) return result;
       BlockHead head;
       if (int result = readHead(n, head)) return result;
       head.used = 0;
-      if (n == firstFreed) head.previous = 0;
+      if (freed_.empty()) head.previous = 0;
       const bool last = head.next == 0;
       if (last) {
-        head.next = header_->firstFree;
-        if (header_->firstFree != 0 && header_->freeCount > 0) {
-          if (!insideFile(header_->firstFree)) return kDbAuxAccessFailed;
-          BlockHead oldHead;
-          if (int result = readHead(header_->firstFree, oldHead)) return result;
-          oldHead.previous = n;
-          if (int result = writeHead(header_->firstFree, oldHead)) return result;
+        head.next = oldHead;
+        if (oldHead != 0) {
+          if (!insideFile(oldHead)) return kDbAuxAccessFailed;
+          BlockHead oldHeadBlock;
+          if (int result = readHead(oldHead, oldHeadBlock)) return result;
+          oldHeadBlock.previous = n;
+          if (int result = writeHead(oldHead, oldHeadBlock)) return result;
         }
       }
       const std::int32_t next = last ? 0 : head.next;
       if (int result = writeBlock(n, head, {})) return result;
-      if (n == header_->blockCount - 1) lastBlockFreed_ = true;
-      ++freed;
+      freed_.push_back(n);
       n = next;
     }
-    header_->firstFree = firstFreed;
-    header_->freeCount += freed;
+    blockLock_.release();
+    header_->firstFree = freed_.empty() ? header_->firstFree : freed_.front();
+    header_->freeCount += static_cast<std::int32_t>(freed_.size());
+    listAfterFreed_ = oldHead;
     return kDbOk;
   }
 
-  // Cuts free blocks off the end of the file.
-  int shrink() {
-    std::int32_t j = header_->blockCount - 1;
-    for (; j >= 1; --j) {
-      if (!insideFile(j)) break;
-      BlockHead head;
-      if (int result = readHead(j, head)) return result;
-      if (head.used != 0) break;
-      if (j == header_->firstFree) {
-        header_->firstFree = head.next;
-      } else {
-        if (!insideFile(head.previous)) return kDbAuxAccessFailed;
-        BlockHead before;
-        if (int result = readHead(head.previous, before)) return result;
-        before.next = head.next;
-        if (int result = writeHead(head.previous, before)) return result;
-      }
-      if (head.next != 0) {
-        if (!insideFile(head.next)) return kDbAuxAccessFailed;
-        BlockHead after;
-        if (int result = readHead(head.next, after)) return result;
-        after.previous = head.previous;
-        if (int result = writeHead(head.next, after)) return result;
-      }
-      if (header_->freeCount > 0) --header_->freeCount;
+  // The blocks just freed head the free list; those of them that are the last blocks of the file
+  // leave it and the file, when they are the list's first entries (one header write then takes
+  // them off the list). Free blocks elsewhere stay: taking them off would need several writes.
+  void cutFreedTail() {
+    std::size_t cut = freed_.size();
+    for (; cut > 0; --cut) {
+      const std::int32_t lowest = header_->blockCount - static_cast<std::int32_t>(cut);
+      const auto prefixEnd = freed_.begin() + static_cast<std::ptrdiff_t>(cut);
+      if (std::all_of(freed_.begin(), prefixEnd, [&](std::int32_t block) { return block >= lowest; })) break;
     }
-    header_->blockCount = j + 1;
-    int result = file_.setLength(blockOffset(header_->blockCount));
-    return result == platform::kFileOk ? kDbOk : auxError(result);
+    if (cut == 0) return;
+    header_->firstFree = cut < freed_.size() ? freed_[cut] : listAfterFreed_;
+    header_->freeCount -= static_cast<std::int32_t>(cut);
+    header_->blockCount -= static_cast<std::int32_t>(cut);
+    cutFile_ = true;
   }
 
-  int finish() {
-    if (!header_) return kDbOk;
-    if (lastBlockFreed_) {
-      if (int result = shrink()) return result;
-    }
+  int writeHeader() {
     // Only the counters change; the rest of the header stays as read.
     format::writeInt32(headerBytes_ + 16, header_->blockCount);
     format::writeInt32(headerBytes_ + 20, header_->freeCount);
@@ -295,18 +273,29 @@ class AuxStore::Writer {
     return result == platform::kFileOk ? kDbOk : auxError(result);
   }
 
+  int finish() {
+    if (!header_) return kDbOk;
+    if (!freed_.empty()) cutFreedTail();
+    if (int result = writeHeader()) return result;
+    if (!cutFile_) return kDbOk;
+    // Blocks past the header's count are never read; a file left longer is only space lost.
+    int result = file_.setLength(blockOffset(header_->blockCount));
+    return result == platform::kFileOk ? kDbOk : auxError(result);
+  }
+
   AuxStore& store_;
   platform::File& file_;
   ByteLock headerLock_;
-  ByteLock blockLocks_[2];
-  int pendingSlot_ = 0;
+  ByteLock blockLock_;
   char headerBytes_[format::kAuxHeaderSize] = {};
   std::optional<format::AuxHeader> header_;
-  std::optional<Pending> pending_;
   std::vector<bool> touched_;
+  std::vector<std::int32_t> freed_;    // the old blocks freed, in list order
+  std::int32_t listAfterFreed_ = 0;    // the free list's head before they were put on it
   std::int32_t blocksInFile_ = 0;
   std::int32_t nextOld_ = 0;
-  bool lastBlockFreed_ = false;
+  bool takenAny_ = false;              // blocks came from the free list or the end
+  bool cutFile_ = false;
 };
 
 int AuxStore::write(std::string_view value, std::int32_t old, std::int32_t& first) {

@@ -4,6 +4,7 @@
 // -1..-15 of platform/file_error.h).
 
 #include "base/text_value.h"
+#include "platform/file_error.h"
 
 namespace recorddb {
 
@@ -47,6 +48,12 @@ enum DbError : int {
   kDbValueKindMismatch = -72,
   kDbPasswordRequired = -78,
 };
+
+// Whether `code` is one of the platform's file failures (platform/file_error.h).
+inline bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
+
+// A failure while writing: platform failures keep their code, others become `otherwise`.
+inline int writeError(int result, int otherwise) { return isPlatformError(result) ? result : otherwise; }
 
 // The message of a code: "" for 0, "未知错误" for a code outside the table.
 base::TextValue errorMessage(int code);

@@ -13,12 +13,6 @@ namespace {
 
 constexpr std::uint64_t kHeaderLockOffset = format::kSlotCountOffset;
 constexpr int kCountLockWait = 2000;
-constexpr std::int64_t kPackChunkBytes = 163840;
-
-bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
-
-// A failure while writing: platform failures keep their code, others become `otherwise`.
-int writeError(int result, int otherwise) { return isPlatformError(result) ? result : otherwise; }
 
 // Releases a byte lock of the table when the scope ends.
 class HeldByte {
@@ -261,8 +255,16 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
     char slotBytes[4];
     int result = readRecordBytes(currentRecord_, field.offset, slotBytes, sizeof slotBytes, false);
     if (result != kDbOk) return result == kDbSeekFailed ? kDbReadFieldFailed : result;
+    const std::int32_t old = format::readInt32(slotBytes);
+    if (value.asText().empty() && old != 0) {
+      // The slot lets go of the chain before the chain is freed: a failure between the two leaves
+      // lost blocks, never a slot that points into the free list.
+      format::writeInt32(bytes, 0);
+      if (int result = writeRecordArea(position, bytes, sizeof slotBytes)) return writeError(result, kDbWriteFieldFailed);
+      return aux_->free(old);
+    }
     std::int32_t first = 0;
-    if (int stored = aux_->write(value.asText(), format::readInt32(slotBytes), first)) return stored;
+    if (int stored = aux_->write(value.asText(), old, first)) return stored;
     format::writeInt32(bytes, first);
   } else {
     encodeField(field, value, bytes);
@@ -318,77 +320,6 @@ int OpenDatabase::findId(std::int32_t id, bool& found) {
     }
   }
   return kDbOk;
-}
-
-int OpenDatabase::freeAuxSlots(const char* record) {
-  int outcome = kDbOk;
-  if (!aux_) return outcome;
-  for (const format::FieldDescriptor& field : fields_) {
-    if (!format::isAuxType(field.type)) continue;
-    const std::int32_t first = format::readInt32(record + field.offset);
-    if (first == 0) continue;
-    if (int result = aux_->free(first)) outcome = result;
-  }
-  return outcome;
-}
-
-int OpenDatabase::packRecords(std::int32_t slotCount, PackProgress& progress) {
-  const auto recordLength = static_cast<std::size_t>(header_.recordLength);
-  const std::int32_t perChunk =
-      static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / header_.recordLength));
-  std::string chunk;
-  progress.writePosition = static_cast<std::uint64_t>(dataStart_);
-  for (std::int32_t first = 0; first < slotCount; first += perChunk) {
-    const std::int32_t count = std::min(perChunk, slotCount - first);
-    chunk.resize(static_cast<std::size_t>(count) * recordLength);
-    std::size_t got = 0;
-    int result = file_.readAt(slotOffset(first), chunk.data(), chunk.size(), got);
-    if (result != platform::kFileOk && result != platform::kFileEndOfFile) return result;
-    if (got < chunk.size()) return kDbReadRecordFailed;
-    std::size_t keptBytes = 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-      const char* record = chunk.data() + static_cast<std::size_t>(i) * recordLength;
-      if (format::readInt32(record) < 0) {
-        if (int freed = freeAuxSlots(record)) progress.auxOutcome = freed;
-        progress.anyDropped = true;
-        continue;
-      }
-      if (record != chunk.data() + keptBytes) std::memmove(chunk.data() + keptBytes, record, recordLength);
-      keptBytes += recordLength;
-      ++progress.kept;
-    }
-    if (progress.anyDropped && keptBytes > 0) {
-      if (int written = writeRecordArea(progress.writePosition, chunk.data(), keptBytes)) {
-        return writeError(written, kDbUnknown);
-      }
-    }
-    progress.writePosition += keptBytes;
-  }
-  return kDbOk;
-}
-
-int OpenDatabase::pack() {
-  if (int result = locks_.lockWhole(file_)) return result;
-  struct WholeRelease {
-    OpenDatabase& db;
-    ~WholeRelease() { db.locks_.unlockWhole(db.file_); }
-  } release{*this};
-
-  Counters counters{};
-  cachedCounters_.reset();  // read the count from the file itself
-  if (int result = readCounters(counters)) return result;
-  PackProgress progress;
-  const int stopped = packRecords(std::max(counters.slotCount, 0), progress);
-  if (cached()) view_->release();  // the file may shrink
-  cachedCounters_.reset();
-  // A pack that stopped leaves the slot count as it was, so no record that was not examined is lost.
-  if (stopped != kDbOk) return stopped;
-  if (progress.anyDropped) {
-    if (int result = writeCounters({progress.kept, counters.nextId})) return writeError(result, kDbUnknown);
-    if (int result = file_.setLength(progress.writePosition)) return writeError(result, kDbUnknown);
-  }
-  currentRecord_ = 0;
-  return progress.auxOutcome;
 }
 
 }  // namespace recorddb

@@ -68,14 +68,12 @@ class OpenDatabase {
   int cachedRecord(std::int32_t slot, const char*& record);
   int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);
   int fileLength(std::uint64_t& length);
-  int freeAuxSlots(const char* record);
-  struct PackProgress {
-    bool anyDropped = false;
-    std::int32_t kept = 0;
-    std::uint64_t writePosition = 0;
-    int auxOutcome = 0;  // a failure to free a dropped record's values; the pack goes on
-  };
+  // Packing (database_pack.cpp).
+  struct PackProgress;
   int packRecords(std::int32_t slotCount, PackProgress& progress);
+  int restoreSlotOrder(const PackProgress& progress);
+  int readCompacted(const PackProgress& progress, std::int32_t from, std::int32_t to, std::string& records);
+  int freeDroppedValues(const PackProgress& progress);
 
   platform::File file_;
   std::unique_ptr<AuxStore> aux_;

@@ -44,6 +44,15 @@ bool succeed(int code) {
 
 DatabaseRegistry& registry() { return DatabaseRegistry::instance(); }
 
+// The start of every operation on the current database: the last error is reset, and without a
+// current database it becomes `missing` and the result is null.
+OpenDatabase* beginOperation(int missing = kDbNoCurrentDatabase) {
+  setLastError(kDbOk);
+  OpenDatabase* database = registry().current();
+  if (!database) setLastError(missing);
+  return database;
+}
+
 platform::ShareMode platformShare(int shareMode) {
   switch (shareMode) {
     case kShareDenyNone: return platform::ShareMode::DenyNone;
@@ -123,33 +132,29 @@ void closeAllDatabases() {
 }
 
 int fieldCount() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  OpenDatabase* database = beginOperation();
+  if (!database) return 0;
   return static_cast<int>(database->fields().size());
 }
 
 base::TextValue fieldName(const FieldRef& field) {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, base::TextValue());
+  OpenDatabase* database = beginOperation();
+  if (!database) return base::TextValue();
   int index = fieldIndex(*database, field);
   return index < 0 ? base::TextValue() : database->fields()[static_cast<std::size_t>(index)].name;
 }
 
 int recordCount() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  OpenDatabase* database = beginOperation();
+  if (!database) return 0;
   std::int32_t count = 0;
   int result = database->slotCount(count);
   return result == kDbOk ? count : fail(result, 0);
 }
 
 bool gotoRecord(int recordNumber) {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   std::int32_t count = 0;
   if (int result = database->slotCount(count)) return fail(result, false);
   const std::int64_t wanted = std::min<std::int64_t>(static_cast<std::int64_t>(recordNumber) - 1, count - 1);
@@ -158,16 +163,14 @@ bool gotoRecord(int recordNumber) {
 }
 
 int currentRecordNumber() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  OpenDatabase* database = beginOperation();
+  if (!database) return 0;
   return database->currentRecord() + 1;
 }
 
 int currentRecordId() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, 0);
+  OpenDatabase* database = beginOperation();
+  if (!database) return 0;
   std::int32_t id = 0;
   if (int result = database->currentStoredId(id)) return fail(result, 0);
   // Only damage stores the one ID without an absolute value; no append ever writes it.
@@ -176,24 +179,21 @@ int currentRecordId() {
 }
 
 bool currentRecordDeleted() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   std::int32_t id = 0;
   if (int result = database->currentStoredId(id)) return fail(result, false);
   return id < 0;
 }
 
 bool appendRecord() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   return succeed(database->append());
 }
 
 FieldValue readField(const FieldRef& field) {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
+  OpenDatabase* database = beginOperation(kDbOk);  // without one, a caller error follows
   if (!database) reportProgramError("未指定当前数据库或者指定数据库未打开");
   int index = fieldIndex(*database, field);
   if (index < 0) reportProgramError("指定字段不存在");
@@ -205,32 +205,28 @@ FieldValue readField(const FieldRef& field) {
 }
 
 bool writeField(const FieldRef& field, const FieldValue& value) {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNotOpen, false);
+  OpenDatabase* database = beginOperation(kDbNotOpen);
+  if (!database) return false;
   int index = fieldIndex(*database, field);
   if (index < 0) return fail(kDbNoSuchField, false);
   return succeed(database->writeField(static_cast<std::size_t>(index), value));
 }
 
 bool deleteRecord() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   return succeed(database->deleteCurrent());
 }
 
 bool packDatabase() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   return succeed(database->pack());
 }
 
 bool gotoRecordId(int recordId) {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, false);
+  OpenDatabase* database = beginOperation();
+  if (!database) return false;
   if (recordId <= 0) return false;
   bool found = false;
   if (int result = database->findId(recordId, found)) return fail(result, false);
@@ -238,9 +234,8 @@ bool gotoRecordId(int recordId) {
 }
 
 std::optional<DatabaseLayout> currentDatabaseLayout() {
-  setLastError(kDbOk);
-  OpenDatabase* database = registry().current();
-  if (!database) return fail(kDbNoCurrentDatabase, std::optional<DatabaseLayout>());
+  OpenDatabase* database = beginOperation();
+  if (!database) return std::optional<DatabaseLayout>();
   DatabaseLayout layout;
   layout.version = database->header().version;
   if (int result = database->slotCount(layout.slotCount)) return fail(result, std::optional<DatabaseLayout>());

@@ -12,6 +12,8 @@ namespace {
 
 // Creating a missing section is retried this many times before the store gives up.
 constexpr int kSectionAppendAttempts = 11;
+// The result of a write that memory holds but the file could not take.
+constexpr int kNotStored = -2;
 
 constexpr char kSectionFailureText[] = "配置模块出现意外，可能导致无法正常保存！详情请咨询砚川。";
 constexpr char kSectionFailureCaption[] = "砚川：";
@@ -123,19 +125,20 @@ int SettingsStore::apply(const Change& change) {
 
 int SettingsStore::applyWrite(const Change& change) {
   std::size_t searchFrom = 0;
+  bool stored = true;  // every splice reached the file
   for (int attempt = 0; attempt <= kSectionAppendAttempts; ++attempt) {
     if (auto section = findSection(content_, change.section, searchFrom, pump_)) {
       if (auto key = findKey(content_, *section, change.first)) {
-        splice(key->valueStart, key->valueEnd - key->valueStart, change.second);
+        stored = splice(key->valueStart, key->valueEnd - key->valueStart, change.second) && stored;
       } else {
-        splice(section->headerEnd, 0, "\r\n" + change.first + "=" + change.second);
+        stored = splice(section->headerEnd, 0, "\r\n" + change.first + "=" + change.second) && stored;
       }
-      return 0;
+      return stored ? 0 : kNotStored;
     }
     if (attempt == kSectionAppendAttempts) break;
     searchFrom = content_.size();
     std::string header = (content_.empty() ? "" : "\r\n") + ("[" + change.section + "]");
-    splice(content_.size(), 0, header);
+    stored = splice(content_.size(), 0, header) && stored;
   }
   reportSectionFailure();
   return -1;
@@ -146,21 +149,24 @@ int SettingsStore::applyRename(const Change& change) {
   if (!section) return static_cast<int>(RenameResult::NoSection);
   auto key = findKey(content_, *section, change.first);
   if (!key) return static_cast<int>(RenameResult::NoKey);
-  splice(key->keyStart, change.first.size(), change.second);
+  // The file catches up with the next change when this one cannot be written; the result tells
+  // only what memory holds.
+  (void)splice(key->keyStart, change.first.size(), change.second);
   return static_cast<int>(RenameResult::Renamed);
 }
 
-void SettingsStore::splice(std::size_t offset, std::size_t length, const std::string& bytes) {
+bool SettingsStore::splice(std::size_t offset, std::size_t length, const std::string& bytes) {
   content_.replace(offset, length, bytes);
-  if (!file_) return;
+  if (!file_) return true;
   // A write that failed earlier left the file stale from some offset: rewrite from there too.
   std::size_t from = std::min(offset, fileStaleFrom_.value_or(offset));
   from = std::min(from, content_.size());
   if (file_->replaceFrom(from, std::string_view(content_).substr(from))) {
     fileStaleFrom_.reset();
-  } else {
-    fileStaleFrom_ = from;
+    return true;
   }
+  fileStaleFrom_ = from;
+  return false;
 }
 
 void SettingsStore::reportSectionFailure() {

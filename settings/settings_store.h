@@ -34,7 +34,8 @@ class SettingsStore {
   }
 
   // Reads the file into memory and keeps it open (created when missing, other writers denied).
-  // False when it cannot be opened: the store then works on its memory copy only.
+  // False when it cannot be opened or its whole content cannot be read: the store then works on
+  // its memory copy only and never writes the file.
   bool open(const base::TextValue& path);
   // Reads the file into memory without opening it for writing; changes stay in memory.
   void load(const base::TextValue& path);
@@ -44,7 +45,8 @@ class SettingsStore {
   void selectSection(const base::TextValue& section) { section_ = section; }
   const base::TextValue& section() const { return section_; }
 
-  // Writes answer false when the change was only queued or the section could not be made.
+  // Writes answer false when the change was only queued, the section could not be made, or the
+  // open file could not take the change (memory holds it; the next change writes the file anew).
   bool writeText(const base::TextValue& key, const base::TextValue& value);
   bool writeNumber(const base::TextValue& key, double value);
   bool writeLogical(const base::TextValue& key, bool value);
@@ -78,8 +80,9 @@ class SettingsStore {
   int apply(const Change& change);
   int applyWrite(const Change& change);
   int applyRename(const Change& change);
-  // Replaces `length` bytes at `offset` of the memory copy and brings the file in step.
-  void splice(std::size_t offset, std::size_t length, const std::string& bytes);
+  // Replaces `length` bytes at `offset` of the memory copy and brings the file in step; false when
+  // the file could not take it (it is brought in step with the next change).
+  bool splice(std::size_t offset, std::size_t length, const std::string& bytes);
   void reportSectionFailure();
   base::TextValue bytesValuePath(const base::TextValue& key) const;
 

@@ -22,7 +22,7 @@ class StoreFile {
 class DiskStoreFile final : public StoreFile {
  public:
   // Opens (creating, never truncating) `path`; `content` receives its bytes. Null when it cannot be
-  // opened.
+  // opened or its whole content cannot be read (`content` then holds what a plain read gives).
   static std::unique_ptr<DiskStoreFile> open(const base::TextValue& path, std::string& content);
 
   bool replaceFrom(std::uint64_t offset, std::string_view tail) override;

@@ -1,7 +1,7 @@
-// File on POSIX: a file descriptor, share modes emulated by share markers, locks as
+// The file operations on POSIX: a file descriptor, share modes emulated by share markers, locks as
 // open-file-description locks (so two opens in one process exclude each other, as on Windows).
 
-#include "platform/file.h"
+#include "platform/native_file_operations.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,13 +10,12 @@
 #include <cerrno>
 #include <limits>
 
-#include "platform/file_access.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/native_path.h"
 #include "platform/posix/share_markers.h"
 #include "platform/posix/unique_fd.h"
 
-namespace platform {
+namespace platform::native {
 namespace {
 
 constexpr std::uint64_t kLargestOffset = std::numeric_limits<off_t>::max();
@@ -75,8 +74,7 @@ int setByteLock(int fd, std::uint64_t offset, std::uint64_t length, short type) 
 
 }  // namespace
 
-int File::open(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode) {
-  close();
+int openFile(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode, FileHandle& handle) {
   std::string native = posix::nativePath(path);
   bool writable = false;
   posix::UniqueFd fd = openForLocking(native, access, mode, writable);
@@ -86,26 +84,19 @@ int File::open(const base::TextValue& path, FileAccess access, ShareMode share, 
     result = posix::lastFileError();
   }
   if (result != kFileOk) return result;
-  handle_ = fd.release();
-  access_ = access;
+  handle = fd.release();
   return kFileOk;
 }
 
-void File::close() {
-  if (!isOpen()) return;
-  ::close(static_cast<int>(handle_));  // drops the markers and locks of this open description
-  handle_ = -1;
-  heldLocks_.clear();
-}
+// Drops the markers and locks of this open description too.
+void closeFile(FileHandle handle) { ::close(static_cast<int>(handle)); }
 
-int File::readAt(std::uint64_t offset, void* buffer, std::size_t size, std::size_t& bytesRead) {
+int readAt(FileHandle handle, std::uint64_t offset, void* buffer, std::size_t size, std::size_t& bytesRead) {
   bytesRead = 0;
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsRead(access_)) return kFileAccessDenied;
   if (!rangeFits(offset, size)) return kFileBadSeek;
   auto* bytes = static_cast<char*>(buffer);
   while (bytesRead < size) {
-    ssize_t count = ::pread(static_cast<int>(handle_), bytes + bytesRead, size - bytesRead,
+    ssize_t count = ::pread(static_cast<int>(handle), bytes + bytesRead, size - bytesRead,
                             static_cast<off_t>(offset + bytesRead));
     if (count == 0) break;
     if (count < 0 && errno == EINTR) continue;
@@ -115,14 +106,12 @@ int File::readAt(std::uint64_t offset, void* buffer, std::size_t size, std::size
   return bytesRead == 0 && size > 0 ? kFileEndOfFile : kFileOk;
 }
 
-int File::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsWrite(access_)) return kFileAccessDenied;
+int writeAt(FileHandle handle, std::uint64_t offset, const void* data, std::size_t size) {
   if (!rangeFits(offset, size)) return kFileBadSeek;
   const auto* bytes = static_cast<const char*>(data);
   std::size_t written = 0;
   while (written < size) {
-    ssize_t count = ::pwrite(static_cast<int>(handle_), bytes + written, size - written,
+    ssize_t count = ::pwrite(static_cast<int>(handle), bytes + written, size - written,
                              static_cast<off_t>(offset + written));
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return posix::lastFileError();
@@ -131,38 +120,33 @@ int File::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
   return kFileOk;
 }
 
-int File::length(std::uint64_t& length) const {
+int fileLength(FileHandle handle, std::uint64_t& length) {
   length = 0;
-  if (!isOpen()) return kFileInvalidHandle;
   struct stat status {};
-  if (::fstat(static_cast<int>(handle_), &status) != 0) return posix::lastFileError();
+  if (::fstat(static_cast<int>(handle), &status) != 0) return posix::lastFileError();
   length = static_cast<std::uint64_t>(status.st_size);
   return kFileOk;
 }
 
-int File::setLength(std::uint64_t length) {
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsWrite(access_)) return kFileAccessDenied;
+int setFileLength(FileHandle handle, std::uint64_t length) {
   if (length > kLargestOffset) return kFileBadSeek;
-  if (::ftruncate(static_cast<int>(handle_), static_cast<off_t>(length)) != 0) return posix::lastFileError();
+  if (::ftruncate(static_cast<int>(handle), static_cast<off_t>(length)) != 0) return posix::lastFileError();
   return kFileOk;
 }
 
-int File::flush() {
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsWrite(access_)) return kFileAccessDenied;
-  if (::fsync(static_cast<int>(handle_)) != 0) return posix::lastFileError();
+int flushFile(FileHandle handle) {
+  if (::fsync(static_cast<int>(handle)) != 0) return posix::lastFileError();
   return kFileOk;
 }
 
-int File::lockRange(const ByteRange& range) {
+int lockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
   // The share markers lie above every range the system locks.
-  if (range.offset + range.length > posix::kShareMarkerBase) return kFileBadSeek;
-  return setByteLock(static_cast<int>(handle_), range.offset, range.length, F_WRLCK);
+  if (offset + length > posix::kShareMarkerBase) return kFileBadSeek;
+  return setByteLock(static_cast<int>(handle), offset, length, F_WRLCK);
 }
 
-int File::unlockRange(const ByteRange& range) {
-  return setByteLock(static_cast<int>(handle_), range.offset, range.length, F_UNLCK);
+int unlockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
+  return setByteLock(static_cast<int>(handle), offset, length, F_UNLCK);
 }
 
-}  // namespace platform
+}  // namespace platform::native

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "platform/file_error.h"
+#include "platform/native_file_operations.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/native_path.h"
 
@@ -48,6 +49,9 @@ base::TextValue fullPath(const base::TextValue& path) {
   if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
   return posix::systemPath(normal.string());
 }
+
+// The path-level entries of the file operations table.
+namespace native {
 
 bool pathExists(const base::TextValue& path) {
   struct stat status {};
@@ -91,4 +95,5 @@ int deleteFile(const base::TextValue& path) {
   return posix::lastFileErrorAt(native);
 }
 
+}  // namespace native
 }  // namespace platform

@@ -1,16 +1,15 @@
-// File on Windows: CreateFileW's share modes, LockFileEx locks, I/O at OVERLAPPED offsets.
+// The file operations on Windows: CreateFileW's share modes, LockFileEx locks, I/O at OVERLAPPED offsets.
 
-#include "platform/file.h"
+#include "platform/native_file_operations.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/file_access.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/wide_text.h"
 
-namespace platform {
+namespace platform::native {
 namespace {
 
 // The most one ReadFile or WriteFile call moves.
@@ -72,34 +71,23 @@ DWORD transferSize(std::size_t remaining) {
 
 }  // namespace
 
-int File::open(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode) {
-  close();
-  HANDLE handle = ::CreateFileW(win32::wideFromGbk(path).c_str(), desiredAccess(access), shareFlags(share),
-                                nullptr, creationDisposition(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return win32::lastFileError();
-  handle_ = reinterpret_cast<std::intptr_t>(handle);
-  access_ = access;
+int openFile(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode, FileHandle& handle) {
+  HANDLE opened = ::CreateFileW(win32::wideFromGbk(path).c_str(), desiredAccess(access), shareFlags(share), nullptr,
+                                creationDisposition(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return win32::lastFileError();
+  handle = reinterpret_cast<FileHandle>(opened);
   return kFileOk;
 }
 
-void File::close() {
-  if (!isOpen()) return;
-  // Windows frees the locks of a closed handle only at some later time: give them back now.
-  for (const ByteRange& range : heldLocks_) (void)unlockRange(range);
-  heldLocks_.clear();
-  ::CloseHandle(nativeHandle(handle_));
-  handle_ = -1;
-}
+void closeFile(FileHandle handle) { ::CloseHandle(nativeHandle(handle)); }
 
-int File::readAt(std::uint64_t offset, void* buffer, std::size_t size, std::size_t& bytesRead) {
+int readAt(FileHandle handle, std::uint64_t offset, void* buffer, std::size_t size, std::size_t& bytesRead) {
   bytesRead = 0;
-  if (!isOpen()) return kFileInvalidHandle;
   auto* bytes = static_cast<char*>(buffer);
   while (bytesRead < size) {
     OVERLAPPED overlapped = overlappedAt(offset + bytesRead);
     DWORD count = 0;
-    if (!::ReadFile(nativeHandle(handle_), bytes + bytesRead, transferSize(size - bytesRead), &count,
-                    &overlapped)) {
+    if (!::ReadFile(nativeHandle(handle), bytes + bytesRead, transferSize(size - bytesRead), &count, &overlapped)) {
       if (::GetLastError() == ERROR_HANDLE_EOF) break;
       return win32::lastFileError();
     }
@@ -109,15 +97,13 @@ int File::readAt(std::uint64_t offset, void* buffer, std::size_t size, std::size
   return bytesRead == 0 && size > 0 ? kFileEndOfFile : kFileOk;
 }
 
-int File::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
-  if (!isOpen()) return kFileInvalidHandle;
+int writeAt(FileHandle handle, std::uint64_t offset, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   std::size_t written = 0;
   while (written < size) {
     OVERLAPPED overlapped = overlappedAt(offset + written);
     DWORD count = 0;
-    if (!::WriteFile(nativeHandle(handle_), bytes + written, transferSize(size - written), &count,
-                     &overlapped)) {
+    if (!::WriteFile(nativeHandle(handle), bytes + written, transferSize(size - written), &count, &overlapped)) {
       return win32::lastFileError();
     }
     if (count == 0) return kFileUnspecified;
@@ -126,50 +112,44 @@ int File::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
   return kFileOk;
 }
 
-int File::length(std::uint64_t& length) const {
+int fileLength(FileHandle handle, std::uint64_t& length) {
   length = 0;
-  if (!isOpen()) return kFileInvalidHandle;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(nativeHandle(handle_), &size)) return win32::lastFileError();
+  if (!::GetFileSizeEx(nativeHandle(handle), &size)) return win32::lastFileError();
   length = static_cast<std::uint64_t>(size.QuadPart);
   return kFileOk;
 }
 
-int File::setLength(std::uint64_t length) {
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsWrite(access_)) return kFileAccessDenied;  // checked here: not every Windows checks it
+int setFileLength(FileHandle handle, std::uint64_t length) {
   // All other I/O names its offset, so moving the file pointer here disturbs nothing.
   LARGE_INTEGER position{};
   position.QuadPart = static_cast<LONGLONG>(length);
-  if (!::SetFilePointerEx(nativeHandle(handle_), position, nullptr, FILE_BEGIN))
-    return win32::lastFileError();
-  if (!::SetEndOfFile(nativeHandle(handle_))) return win32::lastFileError();
+  if (!::SetFilePointerEx(nativeHandle(handle), position, nullptr, FILE_BEGIN)) return win32::lastFileError();
+  if (!::SetEndOfFile(nativeHandle(handle))) return win32::lastFileError();
   return kFileOk;
 }
 
-int File::flush() {
-  if (!isOpen()) return kFileInvalidHandle;
-  if (!grantsWrite(access_)) return kFileAccessDenied;
-  if (!::FlushFileBuffers(nativeHandle(handle_))) return win32::lastFileError();
+int flushFile(FileHandle handle) {
+  if (!::FlushFileBuffers(nativeHandle(handle))) return win32::lastFileError();
   return kFileOk;
 }
 
-int File::lockRange(const ByteRange& range) {
-  OVERLAPPED overlapped = overlappedAt(range.offset);
-  if (!::LockFileEx(nativeHandle(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                    static_cast<DWORD>(range.length), static_cast<DWORD>(range.length >> 32), &overlapped)) {
+int lockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
+  OVERLAPPED overlapped = overlappedAt(offset);
+  if (!::LockFileEx(nativeHandle(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                    static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &overlapped)) {
     return win32::lastFileError();
   }
   return kFileOk;
 }
 
-int File::unlockRange(const ByteRange& range) {
-  OVERLAPPED overlapped = overlappedAt(range.offset);
-  if (!::UnlockFileEx(nativeHandle(handle_), 0, static_cast<DWORD>(range.length),
-                      static_cast<DWORD>(range.length >> 32), &overlapped)) {
+int unlockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
+  OVERLAPPED overlapped = overlappedAt(offset);
+  if (!::UnlockFileEx(nativeHandle(handle), 0, static_cast<DWORD>(length), static_cast<DWORD>(length >> 32),
+                      &overlapped)) {
     return win32::lastFileError();
   }
   return kFileOk;
 }
 
-}  // namespace platform
+}  // namespace platform::native

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_error.h"
+#include "platform/native_file_operations.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/wide_text.h"
 
@@ -41,6 +42,9 @@ base::TextValue fullPath(const base::TextValue& path) {
   }
 }
 
+// The path-level entries of the file operations table.
+namespace native {
+
 bool pathExists(const base::TextValue& path) { return attributesOf(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool isDirectory(const base::TextValue& path) {
@@ -70,4 +74,5 @@ int deleteFile(const base::TextValue& path) {
   return win32::lastFileError();
 }
 
+}  // namespace native
 }  // namespace platform

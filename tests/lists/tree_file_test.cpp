@@ -11,6 +11,7 @@
 #include "platform/file.h"
 #include "platform/paths.h"
 #include "tests/lists/headless_tree.h"
+#include "tests/support/fault_injector.h"
 #include "tests/support/scratch_dir.h"
 
 namespace lists {
@@ -243,6 +244,50 @@ TEST(TreeFileDiskTest, AFailedWriteLeavesTheOldFile) {
 
   // A missing folder: nothing is written.
   EXPECT_NE(saveTreeFile(view.tree(), platform::joinPath(dir.file("无"), "树型框数据.AI")), platform::kFileOk);
+}
+
+// Whichever file operation of a save fails, the save says so, the old file stays as it was and no
+// temporary file is left; a process that stops during a save leaves the old file or the new one.
+TEST(TreeFileDiskTest, EveryFailingStepOfASaveLeavesTheOldFile) {
+  testing_support::ScratchDir dir;
+  const base::TextValue path = dir.file("树型框数据.AI");
+  const std::string old = record("旧", 1) + record("键", 2);
+  HeadlessTree view;
+  fillListTree(view.tree());
+  const std::string saved = encodeTreeFile(view.tree().snapshot());
+  for (bool stops : {false, true}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE((stops ? "stop at operation " : "failing operation ") + std::to_string(n));
+      ASSERT_EQ(platform::writeWholeFile(path, old), platform::kFileOk);
+      int result = platform::kFileOk;
+      bool fired = false;
+      {
+        testing_support::FaultInjector faults;
+        if (stops) {
+          faults.stopAt(n);
+        } else {
+          faults.failAt(n);
+        }
+        result = saveTreeFile(view.tree(), path);
+        fired = faults.fired();
+      }
+      if (!fired) {
+        EXPECT_EQ(result, platform::kFileOk);
+        EXPECT_EQ(readFile(path), saved);
+        break;
+      }
+      if (stops) {
+        const std::string now = readFile(path);
+        EXPECT_TRUE(now == old || now == saved);
+        (void)platform::deleteFile(path + ".tmp");
+      } else {
+        EXPECT_NE(result, platform::kFileOk);
+        EXPECT_EQ(readFile(path), old);
+        EXPECT_FALSE(platform::pathExists(path + ".tmp"));
+      }
+      if (testing::Test::HasFailure() || n > 100) return;
+    }
+  }
 }
 
 // Filing the values of the last list appends at the end of the tree: 50,000 values under one key

@@ -9,13 +9,21 @@
 
 namespace recorddb {
 
+// Whether a block in no chain and not on the free list is a problem. A write that stops half-way
+// may leave such a block behind: lost space, but no value in danger.
+enum class LostBlocks { Problem, Allowed };
+
 // Walks the auxiliary file: every block must be in exactly one value chain (linked both ways,
 // 1..500 bytes used) or on the free list (as long as its count, nothing used). The first problem,
 // or "".
-inline std::string auxProblem(const std::string& database, const std::string& aux, const DatabaseLayout& layout) {
+inline std::string auxProblem(const std::string& database, const std::string& aux, const DatabaseLayout& layout,
+                              LostBlocks lost = LostBlocks::Problem) {
   if (aux.size() % 512 != 0) return "a partial block";
   const std::int32_t blocks = format::readInt32(aux.data() + 16);
-  if (blocks < 1 || static_cast<std::size_t>(blocks) * 512 != aux.size()) return "block count " + std::to_string(blocks);
+  // Blocks past the count (a cut that failed) are lost space too.
+  const bool fits = lost == LostBlocks::Allowed ? static_cast<std::size_t>(blocks) * 512 <= aux.size()
+                                                : static_cast<std::size_t>(blocks) * 512 == aux.size();
+  if (blocks < 1 || !fits) return "block count " + std::to_string(blocks);
   std::vector<bool> seen(static_cast<std::size_t>(blocks), false);
   auto visit = [&](std::int32_t block, const std::string& what) -> std::string {
     if (block < 1 || block >= blocks) return what + ": block " + std::to_string(block) + " outside";
@@ -44,6 +52,7 @@ inline std::string auxProblem(const std::string& database, const std::string& au
     if (head(block, 2) != 0) return "free block " + std::to_string(block) + " in use";
   }
   if (block != 0) return "free list longer than its count";
+  if (lost == LostBlocks::Allowed) return "";
   for (std::int32_t n = 1; n < blocks; ++n) {
     if (!seen[static_cast<std::size_t>(n)]) return "block " + std::to_string(n) + " lost";
   }

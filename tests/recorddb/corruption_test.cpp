@@ -681,6 +681,13 @@ TEST_F(CorruptionTest, LoopingChainsEndInTheAuxiliaryError) {
     EXPECT_EQ(lastError(), kDbAuxAccessFailed);
     EXPECT_FALSE(writeField(1));  // freeing it
     EXPECT_EQ(lastError(), kDbAuxAccessFailed);
+    // The record let go of the chain before the chain was walked: it holds an empty value now.
+    EXPECT_EQ(readField(1), FieldValue::text(""));
+    EXPECT_EQ(lastError(), kDbOk);
+    closeDatabase();
+    putDamaged(copy);
+    ASSERT_TRUE(openDatabase(damagedPath(), "", false, share));
+    ASSERT_TRUE(gotoRecord(1));
     // Packing away the record frees what it can and reports the damage; the pack itself is done.
     ASSERT_TRUE(deleteRecord());
     EXPECT_FALSE(packDatabase());
