@@ -70,7 +70,7 @@ int setByteLock(int fd, std::uint64_t offset, std::uint64_t length, short type) 
   if (::fcntl(fd, F_OFD_SETLK, &description) == 0) return kFileOk;
   if (errno == EAGAIN || errno == EACCES) return kFileLockViolation;
   if (errno == EBADF) return kFileAccessDenied;  // a read-only descriptor cannot lock exclusively
-  return posix::lastFileError();
+  return lockErrorFromNative(errno);
 }
 
 }  // namespace
@@ -157,7 +157,7 @@ int File::flush() {
 
 int File::lockRange(const ByteRange& range) {
   // The share markers lie above every range the system locks.
-  if (range.offset + range.length > posix::kShareMarkerBase) return kFileBadSeek;
+  if (range.offset + range.length > posix::kShareMarkerBase) return kFileNotSupported;
   return setByteLock(static_cast<int>(handle_), range.offset, range.length, F_WRLCK);
 }
 

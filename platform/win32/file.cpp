@@ -158,7 +158,7 @@ int File::lockRange(const ByteRange& range) {
   OVERLAPPED overlapped = overlappedAt(range.offset);
   if (!::LockFileEx(nativeHandle(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                     static_cast<DWORD>(range.length), static_cast<DWORD>(range.length >> 32), &overlapped)) {
-    return win32::lastFileError();
+    return lockErrorFromNative(static_cast<int>(::GetLastError()));
   }
   return kFileOk;
 }
