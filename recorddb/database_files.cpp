@@ -59,14 +59,17 @@ int checkFields(const std::vector<FieldSpec>& fields, std::vector<FieldSpec>& ac
   for (const FieldSpec& field : fields) {
     if (field.name.empty()) break;
     if (!format::isValidName(field.name) || field.name.size() > format::kMaxFieldNameLength) return kDbBadFieldName;
-    if (format::fieldWidth(field.type, field.declaredLength) < 0) return kDbBadFieldType;
+    // The size of a text field is checked first: a negative size is a bad size, not a bad type.
     if (field.type == kTypeText && (field.declaredLength < 1 || field.declaredLength > format::kMaxTextLength)) {
       return kDbBadFieldSize;
     }
+    if (format::fieldWidth(field.type, field.declaredLength) < 0) return kDbBadFieldType;
     needsAux = needsAux || format::isAuxType(field.type);
     accepted.push_back(field);
   }
   if (accepted.empty()) return kDbNoFields;
+  // A layout that opening would refuse is not written.
+  if (static_cast<std::int64_t>(accepted.size()) > kMaxFieldCount) return kDbCreateFailed;
   for (std::size_t i = 0; i < accepted.size(); ++i) {
     for (std::size_t j = i + 1; j < accepted.size(); ++j) {
       if (equalsIgnoringCase(accepted[i].name, accepted[j].name)) return kDbDuplicateFieldName;
@@ -125,7 +128,7 @@ class CheckLock {
   int take() {
     if (!wanted_) return kDbOk;
     int result = retryWhileBusy([&] { return file_.lock(0, format::kWholeFileLockLength); });
-    if (result == platform::kFileBadSeek) return kDbOk;  // not supported: counts as taken
+    if (result == platform::kFileNotSupported) return kDbOk;  // the platform cannot lock: counts as taken
     if (result != platform::kFileOk) return result;
     held_ = true;
     return kDbOk;

@@ -53,6 +53,7 @@ TEST_F(CreateOpenTest, BadFieldListsAreRefused) {
       {{{"a", 0, 5}}, kDbBadFieldType},
       {{{"a", kTypeText, 0}}, kDbBadFieldSize},
       {{{"a", kTypeText, 1025}}, kDbBadFieldSize},
+      {{{"a", kTypeText, -5}}, kDbBadFieldSize},
       {{{"Name", kTypeText, 5}, {"NAME", kTypeInteger, 0}}, kDbDuplicateFieldName},
   };
   for (const Case& c : cases) {
@@ -66,6 +67,19 @@ TEST_F(CreateOpenTest, BadFieldListsAreRefused) {
   ASSERT_TRUE(openDatabase(path("cut")));
   EXPECT_EQ(fieldCount(), 1);
   EXPECT_TRUE(createDatabase(path("wide"), {{"abcdefghijklmnop", kTypeText, 1024}}));
+}
+
+// Opening refuses a layout of more than 4096 fields as damage, so creating does not write one.
+TEST_F(CreateOpenTest, AsManyFieldsAsOpeningAcceptsAndNoMore) {
+  std::vector<FieldSpec> fields;
+  for (int i = 1; i <= 4096; ++i) fields.push_back({"f" + std::to_string(i), kTypeLogical, 0});
+  ASSERT_TRUE(createDatabase(path("most"), fields));
+  ASSERT_TRUE(openDatabase(path("most")));
+  EXPECT_EQ(fieldCount(), 4096);
+  fields.push_back({"f4097", kTypeLogical, 0});
+  EXPECT_FALSE(createDatabase(path("over"), fields));
+  EXPECT_EQ(lastError(), kDbCreateFailed);
+  EXPECT_FALSE(platform::pathExists(path("over.EDB")));
 }
 
 TEST_F(CreateOpenTest, OpeningTwiceAndAliases) {
