@@ -1,8 +1,8 @@
 #include "recorddb/database_files.h"
 
 #include <cstring>
-#include <ctime>
 
+#include "platform/clock.h"
 #include "recorddb/db_paths.h"
 #include "recorddb/error_codes.h"
 #include "recorddb/lock_wait.h"
@@ -16,18 +16,6 @@ using format::kHeaderSize;
 // Records longer than this, or layouts needing more descriptors, are damage, not data: they are
 // refused before anything is allocated for them.
 constexpr std::int64_t kMaxFieldCount = 4096;
-
-base::DateTimeValue localNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm parts{};
-#ifdef _WIN32
-  localtime_s(&parts, &now);
-#else
-  localtime_r(&now, &parts);
-#endif
-  return base::dateTimeFromParts({parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-                                  parts.tm_min, std::min(parts.tm_sec, 59)});
-}
 
 bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
 
@@ -91,7 +79,7 @@ int createDatabaseFiles(const base::TextValue& path, const std::vector<FieldSpec
   platform::File file;
   if (int result = createFile(databasePath, file)) return result;
 
-  const double created = localNow();
+  const double created = base::dateTimeFromParts(platform::localTimeNow());
   format::Header header;
   std::memcpy(header.magic, format::kDatabaseMagic, 4);
   header.created = created;

@@ -56,14 +56,6 @@ base::TextValue fileTitleOf(const base::TextValue& path) {
   return path.substr(start, dot == base::kNotFound ? base::TextValue::npos : dot - start);
 }
 
-bool samePath(std::string_view a, std::string_view b) {
-#ifdef _WIN32
-  return equalsIgnoringCase(a, b);
-#else
-  return a == b;
-#endif
-}
-
 bool equalsIgnoringCase(std::string_view a, std::string_view b) { return base::equalsTextIgnoreCase(a, b); }
 
 }  // namespace recorddb

@@ -49,6 +49,8 @@ base::TextValue fullPath(const base::TextValue& path) {
   return posix::systemPath(normal.string());
 }
 
+bool samePath(std::string_view a, std::string_view b) { return a == b; }
+
 bool pathExists(const base::TextValue& path) {
   struct stat status {};
   return statOf(posix::nativePath(path), status);

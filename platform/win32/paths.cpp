@@ -41,6 +41,8 @@ base::TextValue fullPath(const base::TextValue& path) {
   }
 }
 
+bool samePath(std::string_view a, std::string_view b) { return base::equalsTextIgnoreCase(a, b); }
+
 bool pathExists(const base::TextValue& path) { return attributesOf(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool isDirectory(const base::TextValue& path) {
