@@ -5,16 +5,23 @@
 namespace base {
 namespace {
 
-bool matchesAt(std::string_view text, std::size_t position, std::string_view needle, bool ignoreCase) {
+char foldAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `needle` stands at `position` (a character boundary) of `text`, single-byte characters
+// compared with ASCII letters folded and double-byte characters compared byte for byte (their second
+// byte may look like a letter). A lead byte at the end of either text is compared as is.
+bool matchesIgnoringCaseAt(std::string_view text, std::size_t position, std::string_view needle) {
   if (text.size() - position < needle.size()) return false;
+  const char* at = text.data() + position;
   for (std::size_t i = 0; i < needle.size(); ++i) {
-    char a = text[position + i];
-    char b = needle[i];
-    if (ignoreCase) {
-      if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-      if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    const char a = at[i];
+    const char b = needle[i];
+    if (isLeadByte(a)) {
+      if (a != b) return false;
+      if (++i < needle.size() && at[i] != needle[i]) return false;
+    } else if (foldAsciiLetter(a) != foldAsciiLetter(b)) {
+      return false;
     }
-    if (a != b) return false;
   }
   return true;
 }
@@ -35,8 +42,10 @@ std::size_t findExact(std::string_view text, std::string_view needle, std::size_
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from, bool ignoreCase) {
   if (needle.empty()) return from <= text.size() ? from : kNotFound;
   if (!ignoreCase) return from < text.size() ? findExact(text, needle, from) : kNotFound;
-  for (std::size_t i = from; i < text.size(); i += characterSize(text, i)) {
-    if (matchesAt(text, i, needle, ignoreCase)) return i;
+  if (needle.size() > text.size()) return kNotFound;
+  const std::size_t lastStart = text.size() - needle.size();
+  for (std::size_t i = from; i <= lastStart; i += characterSize(text, i)) {
+    if (matchesIgnoringCaseAt(text, i, needle)) return i;
   }
   return kNotFound;
 }
@@ -53,6 +62,10 @@ std::size_t findText(std::string_view text, std::string_view needle, std::size_t
 
 std::size_t findTextIgnoreCase(std::string_view text, std::string_view needle, std::size_t from) {
   return find(text, needle, from, true);
+}
+
+bool equalsTextIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && matchesIgnoringCaseAt(a, 0, b);
 }
 
 std::vector<TextValue> splitText(std::string_view text, std::string_view separator) {

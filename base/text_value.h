@@ -22,8 +22,12 @@ std::size_t characterSize(std::string_view text, std::size_t position);
 // First occurrence of `needle` at or after byte `from` that starts on a character boundary.
 std::size_t findText(std::string_view text, std::string_view needle, std::size_t from = 0);
 
-// As findText, with ASCII letters compared regardless of case.
+// As findText, with the ASCII letters of single-byte characters compared regardless of case;
+// double-byte characters are compared byte for byte.
 std::size_t findTextIgnoreCase(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+// Equality with letters compared as by findTextIgnoreCase.
+bool equalsTextIgnoreCase(std::string_view a, std::string_view b);
 
 // Splits at every separator, left to right. An empty text gives no pieces; an empty piece before
 // the first separator or between two separators is kept; an empty piece after the last separator

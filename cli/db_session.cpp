@@ -17,10 +17,6 @@ bool isAllDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && base::findTextIgnoreCase(a, b) == 0;
-}
-
 }  // namespace
 
 DbSession::DbSession(std::string_view utf8Path, Purpose purpose) {
@@ -53,7 +49,7 @@ std::optional<int> fieldPosition(const recorddb::DatabaseLayout& layout, std::st
   }
   const base::TextValue name = toSystemText(utf8Designator);
   for (std::size_t i = 0; i < layout.fields.size(); ++i) {
-    if (equalsIgnoringCase(layout.fields[i].name, name)) return static_cast<int>(i + 1);
+    if (base::equalsTextIgnoreCase(layout.fields[i].name, name)) return static_cast<int>(i + 1);
   }
   return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include "lists/list_files.h"
 #include "lists/run_folder.h"
 #include "lists/tree_file.h"
+#include "platform/file_error.h"
 #include "platform/paths.h"
 #include "recorddb/record_database.h"
 #include "support/tree_item_query.h"
@@ -18,11 +19,37 @@ namespace {
 
 constexpr char kCreateFailed[] =
     "新建列表失败，请检查当前选择的表单是否存在错误，比如没有字段，或字段名重复，或字段名存在非法字符！";
+constexpr char kRenameFailed[] = "重命名列表失败，请检查列表文件是否被占用！";
 constexpr char kAuxiliaryExtension[] = ".edt";
 constexpr int kKeyFieldLevel = 2;
 
 base::TextValue auxiliaryPath(const base::TextValue& runDirectory, const base::TextValue& listName) {
   return platform::joinPath(dataFolder(runDirectory), listName + kAuxiliaryExtension);
+}
+
+enum class ListFilesMove { Done, DatabaseNotMoved, AuxiliaryNotMoved };
+
+// Moves a list's database file and, when there is one, its auxiliary file to the new name: both or
+// neither (when the auxiliary file cannot move, the database file moves back).
+ListFilesMove moveListFiles(const base::TextValue& runDirectory, const base::TextValue& oldName,
+                            const base::TextValue& newName) {
+  const base::TextValue oldDatabase = listDatabasePath(runDirectory, oldName);
+  const base::TextValue newDatabase = listDatabasePath(runDirectory, newName);
+  if (platform::moveFile(oldDatabase, newDatabase) != platform::kFileOk) return ListFilesMove::DatabaseNotMoved;
+  const base::TextValue oldAuxiliary = auxiliaryPath(runDirectory, oldName);
+  // The engine makes the auxiliary file only when a record needs it.
+  if (!platform::pathExists(oldAuxiliary)) return ListFilesMove::Done;
+  if (platform::moveFile(oldAuxiliary, auxiliaryPath(runDirectory, newName)) == platform::kFileOk) {
+    return ListFilesMove::Done;
+  }
+  (void)platform::moveFile(newDatabase, oldDatabase);
+  return ListFilesMove::AuxiliaryNotMoved;
+}
+
+void showMessage(ui::MessagePresenter& messages, const base::TextValue& text) {
+  ui::MessageBoxRequest message;
+  message.text = text;
+  messages.show(message);
 }
 
 bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
@@ -37,9 +64,7 @@ bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
 bool ListWorkspace::createList(const forms::FormDefinition& form) {
   std::optional<forms::FormDefinition> copy = createListDatabase(context_.runDirectory, form);
   if (!copy) {
-    ui::MessageBoxRequest failure;
-    failure.text = kCreateFailed;
-    context_.messages.show(failure);
+    showMessage(context_.messages, kCreateFailed);
     return false;
   }
   ui::TreeView& tree = context_.tree;
@@ -60,11 +85,12 @@ bool ListWorkspace::renameList(const base::TextValue& oldName, const base::TextV
   if (!isUsableListName(newName)) return false;
   const base::TextValue& run = context_.runDirectory;
   closeListDatabase(run, oldName);
-  if (platform::moveFile(listDatabasePath(run, oldName), listDatabasePath(run, newName)) != 0) {
+  const ListFilesMove move = moveListFiles(run, oldName, newName);
+  if (move != ListFilesMove::Done) {
     // The list stays as it was; its database opens again when its page does.
+    if (move == ListFilesMove::AuxiliaryNotMoved) showMessage(context_.messages, kRenameFailed);
     return false;
   }
-  (void)platform::moveFile(auxiliaryPath(run, oldName), auxiliaryPath(run, newName));
   context_.settings.renameKey(kListFormsSection, oldName, newName);
   // Only the open list's form copy and selection carry the list's name.
   ListSelection& selection = context_.selection;

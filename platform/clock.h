@@ -1,7 +1,9 @@
 #pragma once
-// Time for the system: a millisecond tick count and sleeping.
+// Time for the system: a millisecond tick count, sleeping, and the local date and time.
 
 #include <cstdint>
+
+#include "base/date_time.h"
 
 namespace platform {
 
@@ -9,5 +11,8 @@ namespace platform {
 std::uint32_t tickCount();
 
 void sleepMilliseconds(std::uint32_t milliseconds);
+
+// The local date and time now, to the second (a leap second reads as second 59).
+base::CalendarParts localTimeNow();
 
 }  // namespace platform

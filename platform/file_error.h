@@ -19,9 +19,15 @@ enum FileError : int {
   kFileLockViolation = -13,
   kFileDiskFull = -14,
   kFileEndOfFile = -15,
+  // The platform cannot lock this file or range (a file system without byte locks). Only
+  // File::lock gives it; callers count such a lock as taken.
+  kFileNotSupported = -99,
 };
 
 // Maps an error number of the platform (errno on POSIX, GetLastError on Windows) to a FileError.
 int fileErrorFromNative(int nativeError);
+// As fileErrorFromNative for a failed byte-range lock: the errors that say the platform cannot
+// lock there give kFileNotSupported.
+int lockErrorFromNative(int nativeError);
 
 }  // namespace platform

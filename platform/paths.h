@@ -25,6 +25,10 @@ base::TextValue runDirectory();
 // Absolute, normalised form of `path` (relative paths against the current directory).
 base::TextValue fullPath(const base::TextValue& path);
 
+// Whether two full paths name the same file as far as letter case goes: on Windows the ASCII
+// letters of single-byte characters are compared regardless of case, elsewhere paths are exact.
+bool samePath(std::string_view a, std::string_view b);
+
 bool pathExists(const base::TextValue& path);
 bool isDirectory(const base::TextValue& path);
 

@@ -34,6 +34,7 @@ class ByteLock {
     release();
     if (!enabled_) return kDbOk;
     int result = retryWhileBusy([&] { return file_.lock(offset, 1); });
+    if (result == platform::kFileNotSupported) return kDbOk;  // counts as taken, nothing to unlock
     if (result != platform::kFileOk) return result;
     offset_ = offset;
     return kDbOk;

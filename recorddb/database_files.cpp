@@ -1,8 +1,8 @@
 #include "recorddb/database_files.h"
 
 #include <cstring>
-#include <ctime>
 
+#include "platform/clock.h"
 #include "recorddb/db_paths.h"
 #include "recorddb/error_codes.h"
 #include "recorddb/lock_wait.h"
@@ -16,18 +16,6 @@ using format::kHeaderSize;
 // Records longer than this, or layouts needing more descriptors, are damage, not data: they are
 // refused before anything is allocated for them.
 constexpr std::int64_t kMaxFieldCount = 4096;
-
-base::DateTimeValue localNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm parts{};
-#ifdef _WIN32
-  localtime_s(&parts, &now);
-#else
-  localtime_r(&now, &parts);
-#endif
-  return base::dateTimeFromParts({parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-                                  parts.tm_min, std::min(parts.tm_sec, 59)});
-}
 
 bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
 
@@ -59,14 +47,17 @@ int checkFields(const std::vector<FieldSpec>& fields, std::vector<FieldSpec>& ac
   for (const FieldSpec& field : fields) {
     if (field.name.empty()) break;
     if (!format::isValidName(field.name) || field.name.size() > format::kMaxFieldNameLength) return kDbBadFieldName;
-    if (format::fieldWidth(field.type, field.declaredLength) < 0) return kDbBadFieldType;
+    // The size of a text field is checked first: a negative size is a bad size, not a bad type.
     if (field.type == kTypeText && (field.declaredLength < 1 || field.declaredLength > format::kMaxTextLength)) {
       return kDbBadFieldSize;
     }
+    if (format::fieldWidth(field.type, field.declaredLength) < 0) return kDbBadFieldType;
     needsAux = needsAux || format::isAuxType(field.type);
     accepted.push_back(field);
   }
   if (accepted.empty()) return kDbNoFields;
+  // A layout that opening would refuse is not written.
+  if (static_cast<std::int64_t>(accepted.size()) > kMaxFieldCount) return kDbCreateFailed;
   for (std::size_t i = 0; i < accepted.size(); ++i) {
     for (std::size_t j = i + 1; j < accepted.size(); ++j) {
       if (equalsIgnoringCase(accepted[i].name, accepted[j].name)) return kDbDuplicateFieldName;
@@ -88,7 +79,7 @@ int createDatabaseFiles(const base::TextValue& path, const std::vector<FieldSpec
   platform::File file;
   if (int result = createFile(databasePath, file)) return result;
 
-  const double created = localNow();
+  const double created = base::dateTimeFromParts(platform::localTimeNow());
   format::Header header;
   std::memcpy(header.magic, format::kDatabaseMagic, 4);
   header.created = created;
@@ -125,7 +116,7 @@ class CheckLock {
   int take() {
     if (!wanted_) return kDbOk;
     int result = retryWhileBusy([&] { return file_.lock(0, format::kWholeFileLockLength); });
-    if (result == platform::kFileBadSeek) return kDbOk;  // not supported: counts as taken
+    if (result == platform::kFileNotSupported) return kDbOk;  // the platform cannot lock: counts as taken
     if (result != platform::kFileOk) return result;
     held_ = true;
     return kDbOk;

@@ -24,16 +24,11 @@ std::size_t extensionDot(const base::TextValue& path) {
   return dot;
 }
 
-bool hasLowerCaseLetter(std::string_view text) {
-  for (char c : text) {
-    if (c >= 'a' && c <= 'z') return true;
-  }
-  return false;
-}
-
-bool hasUpperCaseLetter(std::string_view text) {
-  for (char c : text) {
-    if (c >= 'A' && c <= 'Z') return true;
+// Whether a single-byte character of `text` lies in first..last (a double-byte character's second
+// byte may look like a letter).
+bool hasCharacterIn(std::string_view text, char first, char last) {
+  for (std::size_t i = 0; i < text.size(); i += base::characterSize(text, i)) {
+    if (text[i] >= first && text[i] <= last) return true;
   }
   return false;
 }
@@ -51,7 +46,7 @@ base::TextValue auxiliaryPathFor(const base::TextValue& databasePath) {
   std::size_t dot = extensionDot(databasePath);
   if (dot == base::kNotFound) return databasePath + ".EDT";
   std::string_view extension = std::string_view(databasePath).substr(dot + 1);
-  bool lowerCase = hasLowerCaseLetter(extension) && !hasUpperCaseLetter(extension);
+  bool lowerCase = hasCharacterIn(extension, 'a', 'z') && !hasCharacterIn(extension, 'A', 'Z');
   return databasePath.substr(0, dot) + (lowerCase ? ".edt" : ".EDT");
 }
 
@@ -61,17 +56,6 @@ base::TextValue fileTitleOf(const base::TextValue& path) {
   return path.substr(start, dot == base::kNotFound ? base::TextValue::npos : dot - start);
 }
 
-bool samePath(std::string_view a, std::string_view b) {
-#ifdef _WIN32
-  return equalsIgnoringCase(a, b);
-#else
-  return a == b;
-#endif
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  return base::findTextIgnoreCase(a, b) == 0;
-}
+bool equalsIgnoringCase(std::string_view a, std::string_view b) { return base::equalsTextIgnoreCase(a, b); }
 
 }  // namespace recorddb

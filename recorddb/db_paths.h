@@ -16,9 +16,6 @@ base::TextValue auxiliaryPathFor(const base::TextValue& databasePath);
 // The file name without folder and extension.
 base::TextValue fileTitleOf(const base::TextValue& path);
 
-// Whether two full paths name the same file: ignoring letter case where the file system does.
-bool samePath(std::string_view a, std::string_view b);
-
 // Case-insensitive (ASCII letters) equality of two GBK texts.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -7,16 +7,6 @@
 #include "recorddb/lock_wait.h"
 
 namespace recorddb {
-namespace {
-
-// A platform that cannot lock a range treats it as locked; other failures are the lock error.
-int lockResult(int result) {
-  if (result == platform::kFileOk || result == platform::kFileBadSeek) return kDbOk;
-  return result;
-}
-
-}  // namespace
-
 int LockTable::lockByte(platform::File& file, std::uint64_t offset, int minimumWait) {
   if (depth_ > 0) return kDbOk;
   auto it = std::find_if(held_.begin(), held_.end(), [offset](const HeldByte& b) { return b.offset == offset; });
@@ -24,9 +14,11 @@ int LockTable::lockByte(platform::File& file, std::uint64_t offset, int minimumW
     ++it->extra;
     return kDbOk;
   }
-  int result = lockResult(retryWhileBusy([&] { return file.lock(offset, 1); }, minimumWait));
-  if (result == kDbOk) held_.push_back({offset, 0});
-  return result;
+  const int result = retryWhileBusy([&] { return file.lock(offset, 1); }, minimumWait);
+  // A byte the platform cannot lock counts as taken, with nothing to unlock.
+  if (result != platform::kFileOk && result != platform::kFileNotSupported) return result;
+  held_.push_back({offset, 0, result == platform::kFileOk});
+  return kDbOk;
 }
 
 int LockTable::unlockByte(platform::File& file, std::uint64_t offset) {
@@ -37,9 +29,10 @@ int LockTable::unlockByte(platform::File& file, std::uint64_t offset) {
     --it->extra;
     return kDbOk;
   }
-  int result = file.unlock(offset, 1);
+  const bool locked = it->locked;
   held_.erase(it);
-  return result == platform::kFileOk ? kDbOk : kDbUnlockFailed;
+  if (!locked) return kDbOk;
+  return file.unlock(offset, 1) == platform::kFileOk ? kDbOk : kDbUnlockFailed;
 }
 
 int LockTable::lockWhole(platform::File& file) {
@@ -56,7 +49,7 @@ int LockTable::lockWhole(platform::File& file) {
   if (start < format::kWholeFileLockLength) wholeRuns_.push_back({start, format::kWholeFileLockLength, false});
   for (Run& run : wholeRuns_) {
     int result = retryWhileBusy([&] { return file.lock(run.start, run.end - run.start); });
-    if (result == platform::kFileBadSeek) continue;  // not supported for this range: skipped
+    if (result == platform::kFileNotSupported) continue;  // the platform cannot lock it: skipped
     if (result != platform::kFileOk) {
       depth_ = 1;
       unlockWhole(file);
@@ -81,7 +74,9 @@ void LockTable::releaseAll(platform::File& file) {
     if (run.locked) (void)file.unlock(run.start, run.end - run.start);
   }
   wholeRuns_.clear();
-  for (const HeldByte& b : held_) (void)file.unlock(b.offset, 1);
+  for (const HeldByte& b : held_) {
+    if (b.locked) (void)file.unlock(b.offset, 1);
+  }
   held_.clear();
 }
 

@@ -25,7 +25,8 @@ class LockTable {
  private:
   struct HeldByte {
     std::uint64_t offset;
-    int extra;  // further takings of the same byte
+    int extra;    // further takings of the same byte
+    bool locked;  // false when the platform could not lock it (which counts as taken)
   };
   struct Run {
     std::uint64_t start;

@@ -1,5 +1,6 @@
 #include "recorddb/registry.h"
 
+#include "platform/paths.h"
 #include "recorddb/db_paths.h"
 
 namespace recorddb {
@@ -34,7 +35,7 @@ int DatabaseRegistry::find(const base::TextValue& name) const {
 
 int DatabaseRegistry::findByPath(const base::TextValue& fullPath) const {
   for (int i = 0; i < static_cast<int>(databases_.size()); ++i) {
-    if (samePath(databases_[static_cast<std::size_t>(i)]->fullPath(), fullPath)) return i;
+    if (platform::samePath(databases_[static_cast<std::size_t>(i)]->fullPath(), fullPath)) return i;
   }
   return -1;
 }

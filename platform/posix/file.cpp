@@ -69,7 +69,7 @@ int setByteLock(int fd, std::uint64_t offset, std::uint64_t length, short type) 
   if (::fcntl(fd, F_OFD_SETLK, &description) == 0) return kFileOk;
   if (errno == EAGAIN || errno == EACCES) return kFileLockViolation;
   if (errno == EBADF) return kFileAccessDenied;  // a read-only descriptor cannot lock exclusively
-  return posix::lastFileError();
+  return lockErrorFromNative(errno);
 }
 
 }  // namespace
@@ -141,7 +141,7 @@ int flushFile(FileHandle handle) {
 
 int lockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
   // The share markers lie above every range the system locks.
-  if (offset + length > posix::kShareMarkerBase) return kFileBadSeek;
+  if (offset + length > posix::kShareMarkerBase) return kFileNotSupported;
   return setByteLock(static_cast<int>(handle), offset, length, F_WRLCK);
 }
 

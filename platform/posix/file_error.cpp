@@ -43,6 +43,21 @@ int fileErrorFromNative(int nativeError) {
   }
 }
 
+int lockErrorFromNative(int nativeError) {
+  switch (nativeError) {
+    case ENOTSUP:
+#if EOPNOTSUPP != ENOTSUP
+    case EOPNOTSUPP:
+#endif
+    case ENOLCK:
+    case EINVAL:
+    case ENOSYS:
+      return kFileNotSupported;
+    default:
+      return fileErrorFromNative(nativeError);
+  }
+}
+
 namespace posix {
 
 int lastFileError() { return fileErrorFromNative(errno); }

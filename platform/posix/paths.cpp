@@ -50,6 +50,8 @@ base::TextValue fullPath(const base::TextValue& path) {
   return posix::systemPath(normal.string());
 }
 
+bool samePath(std::string_view a, std::string_view b) { return a == b; }
+
 // The path-level entries of the file operations table.
 namespace native {
 

@@ -138,7 +138,7 @@ int lockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
   OVERLAPPED overlapped = overlappedAt(offset);
   if (!::LockFileEx(nativeHandle(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                     static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &overlapped)) {
-    return win32::lastFileError();
+    return lockErrorFromNative(static_cast<int>(::GetLastError()));
   }
   return kFileOk;
 }

@@ -58,6 +58,16 @@ int fileErrorFromNative(int nativeError) {
   }
 }
 
+int lockErrorFromNative(int nativeError) {
+  switch (static_cast<DWORD>(nativeError)) {
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION:
+      return kFileNotSupported;
+    default:
+      return fileErrorFromNative(nativeError);
+  }
+}
+
 namespace win32 {
 
 int lastFileError() { return fileErrorFromNative(static_cast<int>(::GetLastError())); }

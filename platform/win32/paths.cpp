@@ -42,6 +42,8 @@ base::TextValue fullPath(const base::TextValue& path) {
   }
 }
 
+bool samePath(std::string_view a, std::string_view b) { return base::equalsTextIgnoreCase(a, b); }
+
 // The path-level entries of the file operations table.
 namespace native {
 

@@ -151,6 +151,46 @@ TEST_F(ListsTest, ALabelEditRenamesTheListsFilesAndFormCopy) {
   EXPECT_EQ(recorddb::recordCount(), 1);
 }
 
+// A stale auxiliary file under the new name stops the second move: the database file moves back.
+TEST_F(ListsTest, ARenameWhoseAuxiliaryFileCannotMoveKeepsTheOldNameAndSaysSo) {
+  constexpr char kMemoForm[] = "城市|10|20|0|真||备注|12|0|0|假";
+  storeForms({{"客户", kMemoForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  ASSERT_TRUE(exists("客户.edt"));
+  ASSERT_EQ(platform::writeWholeFile(dataFile("老客户.edt"), "stale"), platform::kFileOk);
+  std::string database;
+  std::string auxiliary;
+  ASSERT_EQ(platform::readWholeFile(dataFile("客户.edb"), database), platform::kFileOk);
+  ASSERT_EQ(platform::readWholeFile(dataFile("客户.edt"), auxiliary), platform::kFileOk);
+  ui::TreeView& tree = run->tree();
+
+  EXPECT_EQ(run->user.editTreeLabel(tree, 0, "老客户"), ui::headless::LabelEditResult::Rejected);
+  EXPECT_EQ(tree.item(0).text, "客户");
+  EXPECT_FALSE(exists("老客户.edb"));
+  std::string bytes;
+  ASSERT_EQ(platform::readWholeFile(dataFile("客户.edb"), bytes), platform::kFileOk);
+  EXPECT_EQ(bytes, database);
+  ASSERT_EQ(platform::readWholeFile(dataFile("客户.edt"), bytes), platform::kFileOk);
+  EXPECT_EQ(bytes, auxiliary);
+  ASSERT_EQ(platform::readWholeFile(dataFile("老客户.edt"), bytes), platform::kFileOk);
+  EXPECT_EQ(bytes, "stale");
+  EXPECT_EQ(run->state.currentListForm.name, "客户");
+  run->state.settings.selectSection("使用表单库");
+  EXPECT_EQ(run->state.settings.readText("客户"), "城市|10|20|0|真|0||备注|12|0|0|假|0");
+  EXPECT_EQ(run->state.settings.readText("老客户"), "");
+
+  ASSERT_EQ(run->toolkit.messageBoxes().size(), 1u);
+  const ui::MessageBoxRequest& shown = run->toolkit.messageBoxes()[0].request;
+  EXPECT_EQ(shown.text, "重命名列表失败，请检查列表文件是否被占用！");
+  EXPECT_EQ(shown.caption, "信息：");
+  EXPECT_EQ(shown.icon, ui::MessageIcon::Warning);
+
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(tree, 0));  // the list opens again under its old name
+  EXPECT_TRUE(recorddb::setCurrentDatabase("客户"));
+}
+
 TEST_F(ListsTest, DeletingAListAsksTwiceAndSelectsTheItemInItsPlace) {
   storeForms({{"客户", kKeyedForm}, {"单", "x|10|5|0|假"}});
   auto run = start();

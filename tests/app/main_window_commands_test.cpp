@@ -242,6 +242,22 @@ TEST_F(MainWindowCommandsTest, TheGridSearchWrapsToRowOne) {
   EXPECT_EQ(window.control("按钮查找")->caption(), "查找");
 }
 
+// 俠 (82 62) and 侭 (82 42): the search ignores the case of letters, not of second bytes.
+TEST_F(MainWindowCommandsTest, TheGridSearchTellsDoubleByteCharactersApart) {
+  auto run = startWithRecords({"侭客", "俠客", "XIA"});
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ui::Window& window = run->window();
+  EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+  EXPECT_TRUE(run->user.type(window.get<ui::EditBox>("编辑框查找内容"), "俠"));
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{2}));
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));  // wraps, and finds row 2 again
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{2}));
+  EXPECT_TRUE(run->user.typeOver(window.get<ui::EditBox>("编辑框查找内容"), "xia"));
+  EXPECT_TRUE(run->user.click(*window.control("按钮查找")));
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{3}));
+}
+
 TEST_F(MainWindowCommandsTest, AHeaderPressSortsByTheFieldsKindAndFlipsTheDirection) {
   storeForms({{"数表", "数|3|4|0|假||名|10|10|0|假"}});
   auto run = start();

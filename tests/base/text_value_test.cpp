@@ -28,6 +28,34 @@ TEST(TextSearch, IgnoresCaseOfAsciiLettersOnly) {
   EXPECT_EQ(findText("Hello", "hello"), kNotFound);
 }
 
+// Pairs of double-byte characters whose second bytes differ only as an ASCII letter's case would:
+// 說 D5 66 ("f") and 誇 D5 46 ("F"); 侭 82 42 ("B") and 俠 82 62 ("b").
+constexpr char kShuo[] = "\xD5\x66";
+constexpr char kKua[] = "\xD5\x46";
+constexpr char kJin[] = "\x82\x42";
+constexpr char kXia[] = "\x82\x62";
+
+TEST(TextSearch, IgnoringCaseComparesDoubleByteCharactersExactly) {
+  EXPECT_EQ(findTextIgnoreCase(std::string("a") + kShuo, kKua), kNotFound);
+  EXPECT_EQ(findTextIgnoreCase(std::string(kKua) + "x" + kShuo, kShuo), 3u);
+  EXPECT_EQ(findTextIgnoreCase(std::string(kXia) + "\xBF\xCD", std::string(kJin) + "\xBF\xCD"), kNotFound);
+  EXPECT_EQ(findTextIgnoreCase(std::string("X") + kJin + "Y", std::string("x") + kJin + "y"), 0u);
+  // A lead byte at the end of the text, or of the needle, is compared as it is.
+  EXPECT_EQ(findTextIgnoreCase("ab\x82", "B\x82"), 1u);
+  EXPECT_EQ(findTextIgnoreCase(kJin, "\x82"), 0u);
+  EXPECT_EQ(findTextIgnoreCase("ab", "abc"), kNotFound);
+}
+
+TEST(TextEquality, IgnoringCaseFoldsOnlySingleByteLetters) {
+  EXPECT_TRUE(equalsTextIgnoreCase("Abc中", "aBC中"));
+  EXPECT_TRUE(equalsTextIgnoreCase("", ""));
+  EXPECT_FALSE(equalsTextIgnoreCase("abc", "ab"));
+  EXPECT_FALSE(equalsTextIgnoreCase(kShuo, kKua));
+  EXPECT_FALSE(equalsTextIgnoreCase(std::string(kXia) + "客", std::string(kJin) + "客"));
+  EXPECT_FALSE(equalsTextIgnoreCase("a\x82", "A\x83"));
+  EXPECT_TRUE(equalsTextIgnoreCase("a\x82", "A\x82"));
+}
+
 TEST(TextSplit, KeepsLeadingAndInnerEmptyPiecesButNotATrailingOne) {
   EXPECT_TRUE(splitText("", "||").empty());
   EXPECT_EQ(splitText("a", "||"), (std::vector<TextValue>{"a"}));

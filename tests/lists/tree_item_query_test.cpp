@@ -45,6 +45,16 @@ TEST(TreeItemQueryFindTest, DoubleByteCharactersAreNotSplit) {
   EXPECT_EQ(query.findItem(-1, trailA), (FoundItem{0, trailA}));
 }
 
+TEST(TreeItemQueryFindTest, DoubleByteCharactersAreComparedExactly) {
+  // 侭 (82 42) and 俠 (82 62), 誇 (D5 46) and 說 (D5 66): second bytes that differ as an ASCII
+  // letter's case would.
+  TreeItemQuery query(itemsNamed({"侭客", "說明", "俠客", "誇大"}));
+  EXPECT_EQ(query.findItem(-1, "俠客"), (FoundItem{2, "俠客"}));
+  EXPECT_EQ(query.findItem(2, "侭"), FoundItem{});
+  EXPECT_EQ(query.findItem(-1, "誇"), (FoundItem{3, "誇大"}));
+  EXPECT_EQ(query.findItem(-1, "說"), (FoundItem{1, "說明"}));
+}
+
 class TreeItemQueryChildrenTest : public ::testing::Test {
  protected:
   TreeItemQueryChildrenTest() {

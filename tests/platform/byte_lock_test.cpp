@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/file.h"
+#include "platform/file_error.h"
 #include "tests/platform/file_child_roles.h"
 #include "tests/support/scratch_dir.h"
 
@@ -104,6 +106,29 @@ TEST_F(ByteLockTest, AClosedFileCannotLock) {
   File closed;
   EXPECT_EQ(closed.lock(0, 1), platform::kFileInvalidHandle);
   EXPECT_EQ(closed.unlock(0, 1), platform::kFileInvalidHandle);
+}
+
+// The platform's answers that mean "this file cannot be locked" are one outcome of their own, which
+// the record database counts as a lock taken; the others keep their file error.
+TEST(LockErrorTest, UnsupportedLocksHaveTheirOwnOutcome) {
+#ifdef _WIN32
+  constexpr int kErrorInvalidFunction = 1;
+  constexpr int kErrorNotSupported = 50;
+  constexpr int kErrorLockViolation = 33;
+  constexpr int kErrorAccessDenied = 5;
+  EXPECT_EQ(platform::lockErrorFromNative(kErrorNotSupported), platform::kFileNotSupported);
+  EXPECT_EQ(platform::lockErrorFromNative(kErrorInvalidFunction), platform::kFileNotSupported);
+  EXPECT_EQ(platform::lockErrorFromNative(kErrorLockViolation), platform::kFileLockViolation);
+  EXPECT_EQ(platform::lockErrorFromNative(kErrorAccessDenied), platform::kFileAccessDenied);
+  EXPECT_EQ(platform::fileErrorFromNative(kErrorNotSupported), platform::kFileUnspecified);
+#else
+  for (int unsupported : {ENOTSUP, EOPNOTSUPP, ENOLCK, EINVAL, ENOSYS}) {
+    EXPECT_EQ(platform::lockErrorFromNative(unsupported), platform::kFileNotSupported) << unsupported;
+  }
+  EXPECT_EQ(platform::lockErrorFromNative(EIO), platform::kFileHardwareIo);
+  EXPECT_EQ(platform::lockErrorFromNative(EACCES), platform::kFileAccessDenied);
+  EXPECT_EQ(platform::fileErrorFromNative(EINVAL), platform::kFileUnspecified);
+#endif
 }
 
 }  // namespace

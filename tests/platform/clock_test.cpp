@@ -14,4 +14,10 @@ TEST(ClockTest, TicksCountMilliseconds) {
   EXPECT_LT(elapsed, 30000u);  // milliseconds, not microseconds
 }
 
+TEST(ClockTest, TheLocalTimeIsARealDateAndTimeOfDay) {
+  const base::CalendarParts now = platform::localTimeNow();
+  EXPECT_TRUE(base::isValidCalendar(now));
+  EXPECT_GE(now.year, 2024);
+}
+
 }  // namespace

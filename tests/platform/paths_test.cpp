@@ -51,6 +51,18 @@ TEST(PathTextTest, FullPathResolvesRelativeParts) {
   EXPECT_EQ(platform::fullPath("程序数据"), platform::joinPath(currentDirectory, "程序数据"));
 }
 
+// 俠 (82 62) and 侭 (82 42) differ in a second byte that looks like a letter.
+TEST(PathTextTest, SamePathIgnoresLetterCaseWhereTheFileSystemDoes) {
+  EXPECT_TRUE(platform::samePath("程序数据" + kSeparator + "a.EDB", "程序数据" + kSeparator + "a.EDB"));
+#ifdef _WIN32
+  EXPECT_TRUE(platform::samePath("C:\\Data\\a.EDB", "c:\\data\\A.edb"));
+#else
+  EXPECT_FALSE(platform::samePath("/data/a.EDB", "/data/a.edb"));
+#endif
+  EXPECT_FALSE(platform::samePath("俠客.EDB", "侭客.EDB"));
+  EXPECT_FALSE(platform::samePath("a.EDB", "a.EDB2"));
+}
+
 TEST(PathTextTest, TheExecutableLivesInTheRunDirectory) {
   base::TextValue executable = platform::executablePath();
   EXPECT_NE(executable.find("platform_tests"), std::string::npos) << executable;

@@ -53,6 +53,7 @@ TEST_F(CreateOpenTest, BadFieldListsAreRefused) {
       {{{"a", 0, 5}}, kDbBadFieldType},
       {{{"a", kTypeText, 0}}, kDbBadFieldSize},
       {{{"a", kTypeText, 1025}}, kDbBadFieldSize},
+      {{{"a", kTypeText, -5}}, kDbBadFieldSize},
       {{{"Name", kTypeText, 5}, {"NAME", kTypeInteger, 0}}, kDbDuplicateFieldName},
   };
   for (const Case& c : cases) {
@@ -66,6 +67,19 @@ TEST_F(CreateOpenTest, BadFieldListsAreRefused) {
   ASSERT_TRUE(openDatabase(path("cut")));
   EXPECT_EQ(fieldCount(), 1);
   EXPECT_TRUE(createDatabase(path("wide"), {{"abcdefghijklmnop", kTypeText, 1024}}));
+}
+
+// Opening refuses a layout of more than 4096 fields as damage, so creating does not write one.
+TEST_F(CreateOpenTest, AsManyFieldsAsOpeningAcceptsAndNoMore) {
+  std::vector<FieldSpec> fields;
+  for (int i = 1; i <= 4096; ++i) fields.push_back({"f" + std::to_string(i), kTypeLogical, 0});
+  ASSERT_TRUE(createDatabase(path("most"), fields));
+  ASSERT_TRUE(openDatabase(path("most")));
+  EXPECT_EQ(fieldCount(), 4096);
+  fields.push_back({"f4097", kTypeLogical, 0});
+  EXPECT_FALSE(createDatabase(path("over"), fields));
+  EXPECT_EQ(lastError(), kDbCreateFailed);
+  EXPECT_FALSE(platform::pathExists(path("over.EDB")));
 }
 
 TEST_F(CreateOpenTest, OpeningTwiceAndAliases) {
@@ -100,6 +114,40 @@ TEST_F(CreateOpenTest, OpeningTwiceAndAliases) {
   EXPECT_EQ(lastError(), kDbNotOpen);
   EXPECT_FALSE(openDatabase(path("none")));
   EXPECT_EQ(lastError(), kDbFileNotFound);
+}
+
+// 俠 (82 62) and 侭 (82 42), 說 (D5 66) and 誇 (D5 46): second bytes that differ as an ASCII
+// letter's case would, which a comparison ignoring case must not mix up.
+TEST_F(CreateOpenTest, NamesDifferingInADoubleByteCharacterAreDifferentNames) {
+  ASSERT_TRUE(createDatabase(path("俠客"), {{"x", kTypeInteger, 0}}));
+  ASSERT_TRUE(createDatabase(path("侭客"), {{"x", kTypeInteger, 0}, {"y", kTypeInteger, 0}}));
+  ASSERT_TRUE(openDatabase(path("俠客"), "俠客", false, kShareDenyWrite));
+  ASSERT_TRUE(openDatabase(path("侭客"), "侭客", false, kShareDenyWrite));
+  ASSERT_TRUE(setCurrentDatabase("俠客"));
+  EXPECT_EQ(fieldCount(), 1);
+  ASSERT_TRUE(setCurrentDatabase("侭客"));
+  EXPECT_EQ(fieldCount(), 2);
+  ASSERT_TRUE(setCurrentDatabase("俠客"));
+  EXPECT_EQ(fieldCount(), 1);
+  closeAllDatabases();
+
+  // Opened without an alias, each is found by its own file title.
+  ASSERT_TRUE(openDatabase(path("侭客"), "", false, kShareDenyWrite));
+  ASSERT_TRUE(openDatabase(path("俠客"), "", false, kShareDenyWrite));
+  ASSERT_TRUE(setCurrentDatabase("侭客"));
+  EXPECT_EQ(fieldCount(), 2);
+  ASSERT_TRUE(setCurrentDatabase("俠客"));
+  EXPECT_EQ(fieldCount(), 1);
+  closeDatabase("侭客");
+  EXPECT_EQ(fieldCount(), 1);  // the other database was closed, the current one stays
+
+  ASSERT_TRUE(createDatabase(path("fields"), {{"說", kTypeInteger, 0}, {"誇", kTypeText, 4}}));
+  ASSERT_TRUE(openDatabase(path("fields")));
+  ASSERT_TRUE(appendRecord());
+  ASSERT_TRUE(writeField("誇", FieldValue::text("ab")));
+  ASSERT_TRUE(writeField("說", FieldValue::integer(7)));
+  EXPECT_EQ(readField(1).asInteger(), 7);
+  EXPECT_EQ(readField(2).asText(), "ab");
 }
 
 TEST_F(CreateOpenTest, ForeignAndProtectedFilesAreRefused) {

@@ -43,6 +43,8 @@ TEST(DatabasePaths, ExtensionsFollowTheDatabaseFile) {
   EXPECT_EQ(auxiliaryPathFor(inFolder("列表.dat")), inFolder("列表.edt"));
   EXPECT_EQ(fileTitleOf(inFolder("列表.EDB")), "列表");
   EXPECT_EQ(fileTitleOf(inFolder("x")), "x");
+  // The second byte of 說 (D5 66) is no lower-case letter: the extension ".說" has no lower case.
+  EXPECT_EQ(auxiliaryPathFor(inFolder("y.說")), inFolder("y.EDT"));
   EXPECT_TRUE(equalsIgnoringCase("Abc中", "aBC中"));
   EXPECT_FALSE(equalsIgnoringCase("abc", "abd"));
 }
