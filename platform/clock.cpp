@@ -1,7 +1,10 @@
 #include "platform/clock.h"
 
 #include <chrono>
+#include <ctime>
 #include <thread>
+
+#include "platform/local_time.h"
 
 namespace platform {
 
@@ -13,6 +16,13 @@ std::uint32_t tickCount() {
 
 void sleepMilliseconds(std::uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+base::CalendarParts localTimeNow() {
+  std::tm parts{};
+  native::toLocalTime(std::time(nullptr), parts);
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min,
+          parts.tm_sec < 59 ? parts.tm_sec : 59};
 }
 
 }  // namespace platform

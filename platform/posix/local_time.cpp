@@ -1,15 +1,7 @@
-#include <ctime>
+#include "platform/local_time.h"
 
-#include "platform/clock.h"
+namespace platform::native {
 
-namespace platform {
+void toLocalTime(std::time_t moment, std::tm& parts) { localtime_r(&moment, &parts); }
 
-base::CalendarParts localTimeNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
-  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min,
-          parts.tm_sec < 59 ? parts.tm_sec : 59};
-}
-
-}  // namespace platform
+}  // namespace platform::native
