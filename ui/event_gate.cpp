@@ -30,6 +30,9 @@ bool EventGate::run(WhenBusy whenBusy, Source source, std::function<void()> work
     return true;
   }
   const bool outermost = workDepth_ == 0;
+  // With no work running there is nothing to stop (work that ended by an exception may have left
+  // the request behind).
+  if (outermost) stopRequested_ = false;
   runNow(work);
   if (!outermost) return true;
   // The work and everything it let run have returned: what was kept runs now, oldest first.

@@ -64,7 +64,7 @@ bool MainWindow::onQueryClose() {
   ui::EventGate& gate = context_.toolkit.eventGate();
   if (gate.busy()) {
     // Closing inside running work would pull the window from under it: the work ends first.
-    gate.run(ui::WhenBusy::StopFirst, this, [this] { window_->close(); });
+    gate.run(ui::WhenBusy::StopFirst, window_.get(), [this] { window_->close(); });
     return false;
   }
   if (context_.onClosing) context_.onClosing();
