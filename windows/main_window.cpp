@@ -77,7 +77,10 @@ void MainWindow::onToolbarClick(int index) {
     onToolbarButton(index);
     return;
   }
-  context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, this, [this, index] { onToolbarButton(index); });
+  // A command while a page fills or a sort runs is refused, with a beep so the press is not lost
+  // without a sign.
+  const bool ran = context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, this, [this, index] { onToolbarButton(index); });
+  if (!ran) context_.toolkit.beep();
 }
 
 MainWindow::~MainWindow() {

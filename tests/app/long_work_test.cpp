@@ -73,6 +73,7 @@ TEST_F(LongWorkTest, CommandsDuringAFillAreRefusedAndAClosingWaitsForTheFillToEn
   ASSERT_EQ(grid.rowCount(), 50);
   for (int row = 1; row <= 50; ++row) ASSERT_EQ(grid.row(row).recordId, row);  // not sorted
   EXPECT_EQ(indexOf(r, "客户2"), static_cast<int>(r.texts().size()));  // no third list
+  EXPECT_EQ(r.toolkit.beepCount(), 1);  // the refused command
   EXPECT_EQ(grid.columnTitle(1), "城市");
 
   // Closing the window while a page fills: the fill ends first, then the window closes and saves.
