@@ -47,15 +47,17 @@ bool EventGate::run(WhenBusy whenBusy, Source source, std::function<void()> work
 }
 
 bool EventGate::letEventsRun() {
-  if (runWaitingEvents_) {
-    if (workDepth_ > 0) {
-      DepthScope pumping(pumpsInsideWork_);
-      runWaitingEvents_();
-    } else {
-      runWaitingEvents_();
-    }
-  }
+  if (runWaitingEvents_) runModal(runWaitingEvents_);
   return !stopRequested_;
+}
+
+void EventGate::runModal(const std::function<void()>& modalLoop) {
+  if (workDepth_ > 0) {
+    DepthScope pumping(pumpsInsideWork_);
+    modalLoop();
+  } else {
+    modalLoop();
+  }
 }
 
 void EventGate::runNow(const std::function<void()>& work) {

@@ -52,6 +52,9 @@ class EventGate {
   // Lets the waiting events run. False when the running work has been asked to stop: it is to end
   // as soon as it can, leaving what it worked on consistent.
   bool letEventsRun();
+  // Runs a modal loop of the platform (a message box, a popup menu), which lets events run as the
+  // pump does: events it delivers to other windows are gated alike.
+  void runModal(const std::function<void()>& modalLoop);
   bool stopRequested() const { return stopRequested_; }
   // Running work is letting events run at this moment: a request now comes from one of them.
   bool busy() const { return pumpsInsideWork_ > 0; }

@@ -3,6 +3,7 @@
 // application holds one and hands it (or its parts) to the windows; tests use the headless one.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,9 @@ class Toolkit : public MessagePresenter {
   // events that start work ask it first.
   EventGate& eventGate() { return events_; }
 
-  // Message boxes.
-  using MessagePresenter::show;
+  // Message boxes. A box is modal: while it is up, events reach the program's other windows, and
+  // they go through the event gate as the pump's do.
+  MessageAnswer show(const MessageBoxRequest& request) final;
 
   // Keys held now (kCtrl, kShift, kAlt added) and the pointer's screen position.
   virtual int keyState() = 0;
@@ -59,9 +61,9 @@ class Toolkit : public MessagePresenter {
   virtual std::unique_ptr<Picture> loadPicture(const std::string& bytes) = 0;
 
   // A popup menu at a screen position, one submenu captioned `title` holding `items`; returns when
-  // it closes; the chosen item's command reaches `owner.onCommand` before it returns.
-  virtual void showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
-                             const std::vector<MenuItem>& items) = 0;
+  // it closes; the chosen item's command reaches `owner.onCommand` before it returns. Modal, as a
+  // message box is.
+  void showPopupMenu(Window& owner, Point screen, const base::TextValue& title, const std::vector<MenuItem>& items);
 
   // The notification-area icon of `window`, with its tooltip; events go to the handler.
   virtual void addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,
@@ -80,6 +82,11 @@ class Toolkit : public MessagePresenter {
   Toolkit() : events_([this] { runWaitingEvents(); }) {}
   // The backend's own pump: runs the events that are waiting, then returns.
   virtual void runWaitingEvents() = 0;
+  // The backend's own message box, and its popup menu answering the chosen item's command
+  // (nothing when dismissed).
+  virtual MessageAnswer presentMessageBox(const MessageBoxRequest& request) = 0;
+  virtual std::optional<int> presentPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                              const std::vector<MenuItem>& items) = 0;
 
  private:
   EventGate events_;
@@ -87,6 +94,20 @@ class Toolkit : public MessagePresenter {
 
 // Whether `key` (kCtrl, kShift or kAlt) is held: the key state is asked, the waiting events run,
 // and it is asked again; the second answer counts.
+inline MessageAnswer Toolkit::show(const MessageBoxRequest& request) {
+  MessageAnswer answer = MessageAnswer::Cancel;
+  events_.runModal([&] { answer = presentMessageBox(request); });
+  return answer;
+}
+
+inline void Toolkit::showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                   const std::vector<MenuItem>& items) {
+  std::optional<int> chosen;
+  events_.runModal([&] { chosen = presentPopupMenu(owner, screen, title, items); });
+  // The command is the menu's answer, not an event inside it: it reaches the window afterwards.
+  if (chosen && owner.onCommand) owner.onCommand(*chosen);
+}
+
 inline bool isKeyHeld(Toolkit& toolkit, int key) {
   (void)toolkit.keyState();
   toolkit.processPendingEvents();

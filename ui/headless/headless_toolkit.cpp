@@ -78,7 +78,7 @@ void HeadlessToolkit::runWaitingEvents() {
   }
 }
 
-MessageAnswer HeadlessToolkit::show(const MessageBoxRequest& request) {
+MessageAnswer HeadlessToolkit::presentMessageBox(const MessageBoxRequest& request) {
   const std::size_t index = messageBoxes_.size();
   messageBoxes_.push_back({request, MessageAnswer::Ok});
   if (whileMessageBoxShown) whileMessageBoxShown(request);
@@ -115,11 +115,11 @@ std::optional<int> HeadlessToolkit::popupChoice(const std::vector<MenuItem>& ite
   return std::nullopt;
 }
 
-void HeadlessToolkit::showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
-                                    const std::vector<MenuItem>& items) {
+std::optional<int> HeadlessToolkit::presentPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                                    const std::vector<MenuItem>& items) {
   const std::optional<int> command = popupChoice(items);
   popupMenus_.push_back({&owner, screen, title, items, command});
-  if (command) static_cast<HeadlessWindow&>(owner).deliverCommand(*command);
+  return command;
 }
 
 void HeadlessToolkit::addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,

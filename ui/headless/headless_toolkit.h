@@ -59,12 +59,10 @@ class HeadlessToolkit : public Toolkit {
   // ---- ui::Toolkit
   std::unique_ptr<Window> createWindow(const WindowLayout& layout, Window* owner) override;
   void show(Window& window) override;
+  using Toolkit::show;
   // Runs queued events and, when none is left, the next timer tick, until no window is open.
   // Throws std::logic_error when windows are open and nothing could ever happen again.
   void runMessageLoop() override;
-  // Records the box and answers it: an OK-only box is answered OK; an OK/Cancel box takes the next
-  // scripted answer, else the default answer.
-  MessageAnswer show(const MessageBoxRequest& request) override;
   int keyState() override { return keyState_; }
   Point cursorPosition() override { return cursor_; }
   Rect screenArea() override { return metrics_.screen; }
@@ -72,8 +70,6 @@ class HeadlessToolkit : public Toolkit {
   base::TextValue clipboardText() override { return clipboard_; }
   void beep() override { ++beeps_; }
   std::unique_ptr<Picture> loadPicture(const std::string& bytes) override;
-  // Records the menu; the scripted choice (default: dismissed) reaches owner.onCommand.
-  void showPopupMenu(Window& owner, Point screen, const base::TextValue& title, const std::vector<MenuItem>& items) override;
   void addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,
                    std::function<void(TrayEvent)> handler) override;
   void removeTrayIcon(Window& window) override;
@@ -135,6 +131,12 @@ class HeadlessToolkit : public Toolkit {
  protected:
   // Runs the queued events, also those queued while they run.
   void runWaitingEvents() override;
+  // Records the box and answers it: an OK-only box is answered OK; an OK/Cancel box takes the next
+  // scripted answer, else the default answer.
+  MessageAnswer presentMessageBox(const MessageBoxRequest& request) override;
+  // Records the menu; the scripted choice (default: dismissed) reaches owner.onCommand.
+  std::optional<int> presentPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                      const std::vector<MenuItem>& items) override;
 
  private:
   std::optional<int> popupChoice(const std::vector<MenuItem>& items);

@@ -45,7 +45,6 @@ class HeadlessWindow : public Window {
   void userMouseMove(const MouseEvent& event) { fire(onMouseMove, event); }
   void userMouseUp(const MouseEvent& event) { fire(onMouseUp, event); }
   void userWheel(int delta, Point screen) { fire(onMouseWheel, delta, screen); }
-  void deliverCommand(int command) { fire(onCommand, command); }
 
  protected:
   std::unique_ptr<Control> makeControl(const LayoutEntry& entry, Control* parent) override;

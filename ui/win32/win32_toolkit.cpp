@@ -129,7 +129,7 @@ void Win32Toolkit::runWaitingEvents() {
   }
 }
 
-MessageAnswer Win32Toolkit::show(const MessageBoxRequest& request) {
+MessageAnswer Win32Toolkit::presentMessageBox(const MessageBoxRequest& request) {
   const int answer = ::MessageBoxW(::GetActiveWindow(), wideText(request.text).c_str(), wideText(request.caption).c_str(),
                                    boxStyle(request));
   return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
@@ -190,10 +190,10 @@ void Win32Toolkit::beep() { ::MessageBeep(MB_OK); }
 
 std::unique_ptr<Picture> Win32Toolkit::loadPicture(const std::string& bytes) { return Win32Picture::load(bytes); }
 
-void Win32Toolkit::showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
-                                 const std::vector<MenuItem>& items) {
+std::optional<int> Win32Toolkit::presentPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                                  const std::vector<MenuItem>& items) {
   auto* window = dynamic_cast<Win32Window*>(&owner);
-  if (window == nullptr) return;
+  if (window == nullptr) return std::nullopt;
   OwnedMenu menu(::CreatePopupMenu());
   HMENU submenu = ::CreatePopupMenu();
   for (const MenuItem& item : items) {
@@ -206,7 +206,8 @@ void Win32Toolkit::showPopupMenu(Window& owner, Point screen, const base::TextVa
   const BOOL command = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
                                         screen.y, 0, hwnd, nullptr);
   ::PostMessageW(hwnd, WM_NULL, 0, 0);
-  if (command != 0) ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  if (command == 0) return std::nullopt;
+  return static_cast<int>(command);
 }
 
 void Win32Toolkit::addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,

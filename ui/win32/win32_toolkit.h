@@ -31,7 +31,7 @@ class Win32Toolkit : public Toolkit {
   std::unique_ptr<Window> createWindow(const WindowLayout& layout, Window* owner) override;
   void show(Window& window) override;
   void runMessageLoop() override;
-  MessageAnswer show(const MessageBoxRequest& request) override;
+  using Toolkit::show;
   int keyState() override;
   Point cursorPosition() override;
   Rect screenArea() override;
@@ -39,8 +39,6 @@ class Win32Toolkit : public Toolkit {
   base::TextValue clipboardText() override;
   void beep() override;
   std::unique_ptr<Picture> loadPicture(const std::string& bytes) override;
-  void showPopupMenu(Window& owner, Point screen, const base::TextValue& title,
-                     const std::vector<MenuItem>& items) override;
   void addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,
                    std::function<void(TrayEvent)> handler) override;
   void removeTrayIcon(Window& window) override;
@@ -58,6 +56,9 @@ class Win32Toolkit : public Toolkit {
 
  protected:
   void runWaitingEvents() override;
+  MessageAnswer presentMessageBox(const MessageBoxRequest& request) override;
+  std::optional<int> presentPopupMenu(Window& owner, Point screen, const base::TextValue& title,
+                                      const std::vector<MenuItem>& items) override;
 
  private:
   static LRESULT CALLBACK messageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
@@ -137,6 +138,29 @@ TEST_F(HeadlessToolkitTest, QueuedEventsRunInOrderAlsoWhenQueuedByEvents) {
   EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4}));
   kit.processPendingEvents();
   EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+// A message box or popup menu is a modal loop: events that reach other windows meanwhile are gated
+// as the pump's are, while the menu's own command reaches its window after the menu has closed.
+TEST_F(HeadlessToolkitTest, ModalBoxesAndMenusLetEventsRunThroughTheGate) {
+  std::unique_ptr<Window> window = open();
+  EventGate& gate = kit.eventGate();
+  std::vector<std::string> ran;
+  kit.whileMessageBoxShown = [&](const MessageBoxRequest&) {
+    EXPECT_TRUE(gate.busy());
+    gate.run(WhenBusy::Refuse, nullptr, [&] { ran.push_back("refused"); });
+    gate.run(WhenBusy::RunAfter, nullptr, [&] { ran.push_back("after the work"); });
+  };
+  window->onCommand = gate.guard<int>(WhenBusy::Refuse, [&](int command) { ran.push_back("command " + std::to_string(command)); });
+  kit.chooseInNextPopup(0);
+  gate.run(WhenBusy::Refuse, nullptr, [&] {
+    MessageBoxRequest question;
+    question.text = "等待";
+    kit.show(question);
+    kit.showPopupMenu(*window, {10, 10}, "菜单", {{"甲", 7}});
+    ran.push_back("work ends");
+  });
+  EXPECT_EQ(ran, (std::vector<std::string>{"command 7", "work ends", "after the work"}));
 }
 
 TEST_F(HeadlessToolkitTest, TheMessageLoopRefusesToWaitForEver) {

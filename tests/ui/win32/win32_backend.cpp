@@ -53,7 +53,7 @@ void pumpFor(int milliseconds) {
   }
 }
 
-ui::MessageAnswer TestToolkit::show(const ui::MessageBoxRequest& request) {
+ui::MessageAnswer TestToolkit::presentMessageBox(const ui::MessageBoxRequest& request) {
   ui::MessageAnswer answer = ui::MessageAnswer::Ok;
   if (request.buttons == ui::MessageButtons::OkCancel && !answers_.empty()) {
     answer = answers_.front();
@@ -73,7 +73,7 @@ ui::MessageAnswer TestToolkit::show(const ui::MessageBoxRequest& request) {
     const int button = answer == ui::MessageAnswer::Ok ? IDOK : IDCANCEL;
     ::SendMessageW(::GetDlgItem(search.found, button), BM_CLICK, 0, 0);
   });
-  const ui::MessageAnswer shown = Win32Toolkit::show(request);
+  const ui::MessageAnswer shown = Win32Toolkit::presentMessageBox(request);
   stopTimer(timer);
   return shown;
 }

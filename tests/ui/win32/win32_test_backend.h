@@ -18,11 +18,11 @@ struct ShownBox {
 
 class TestToolkit : public ui::win32::Win32Toolkit {
  public:
-  using Win32Toolkit::show;
-  ui::MessageAnswer show(const ui::MessageBoxRequest& request) override;
-
   void answerNextMessageBox(ui::MessageAnswer answer) { answers_.push_back(answer); }
   const std::vector<ShownBox>& shownBoxes() const { return shown_; }
+
+ protected:
+  ui::MessageAnswer presentMessageBox(const ui::MessageBoxRequest& request) override;
 
  private:
   std::deque<ui::MessageAnswer> answers_;
