@@ -72,7 +72,10 @@ class EntryPanelWin32Test : public testing::Test {
 TEST_F(EntryPanelWin32Test, OpensFromTheToolbarForTheSampleFormAndAddsARecord) {
   user.pick(mainWindow->window().get<ui::ComboBox>("组合框表单"), 0);
   user.clickToolbarButton(toolbar(), kNewList);
-  user.clickTreeItem(mainWindow->window().get<ui::TreeView>("树型框"), 0);
+  // A click on the item that is current already would start editing its label.
+  auto& tree = mainWindow->window().get<ui::TreeView>("树型框");
+  tree.setCurrentItem(-1);
+  user.clickTreeItem(tree, 0);
   user.clickToolbarButton(toolbar(), kAddRecord);
   ASSERT_NE(mainWindow->entryPanel(), nullptr);
   ui::Window& panel = mainWindow->entryPanel()->window();
