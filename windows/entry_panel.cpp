@@ -231,7 +231,7 @@ void EntryPanel::addRecord() {
     showExclamation(kAppendFailed, recorddb::lastErrorText());
     return;
   }
-  const bool written = transferRecord(TransferDirection::PanelToRecord, boxes());
+  const bool written = transfer(TransferDirection::PanelToRecord);
   const base::TextValue writeError = written ? base::TextValue() : recorddb::lastErrorText();
   context_.showRecordRow({recorddb::currentRecordNumber(), false, std::nullopt});
   context_.grid.autoFitColumns(0, 0);
@@ -251,7 +251,7 @@ void EntryPanel::modifyRecord() {
     showExclamation(kSelectedRecordGone, recorddb::lastErrorText());
     return;
   }
-  const bool written = transferRecord(TransferDirection::PanelToRecord, boxes());
+  const bool written = transfer(TransferDirection::PanelToRecord);
   const base::TextValue writeError = written ? base::TextValue() : recorddb::lastErrorText();
   context_.showRecordRow({recorddb::currentRecordNumber(), false, row});
   context_.grid.autoFitColumns(0, 0);
@@ -259,9 +259,17 @@ void EntryPanel::modifyRecord() {
   if (!written) showExclamation(kNotAllWritten, writeError);
 }
 
+bool EntryPanel::transfer(TransferDirection direction) {
+  // Every box gets the focus in turn; the panel stays where the user had scrolled it.
+  const int offset = scrollOffset_;
+  const bool written = transferRecord(direction, boxes());
+  scrollBy(offset - scrollOffset_);
+  return written;
+}
+
 void EntryPanel::showRecord(std::int32_t recordId) {
   if (closed_ || !makeListCurrent() || !recorddb::gotoRecordId(recordId)) return;
-  (void)transferRecord(TransferDirection::RecordToPanel, boxes());
+  (void)transfer(TransferDirection::RecordToPanel);
 }
 
 void EntryPanel::showKeyValues(ui::Control& button) {

@@ -60,6 +60,8 @@ class EntryPanel {
 
  private:
   void onBoxFocused(ui::Control& box);
+  // Moves values between the boxes and the current record; false when a field was not written.
+  bool transfer(TransferDirection direction);
   void addRecord();
   void modifyRecord();
   void showKeyValues(ui::Control& button);
