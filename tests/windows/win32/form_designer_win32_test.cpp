@@ -8,50 +8,20 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdlib>
 
-#include "forms/form_library.h"
-#include "settings/settings_store.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/ui/contract/user_actions.h"
 #include "tests/ui/win32/win32_test_backend.h"
+#include "tests/windows/win32/main_window_win32_fixture.h"
 #include "ui/list_controls.h"
 #include "ui/simple_controls.h"
 #include "ui/toolbar.h"
 #include "ui/win32/win32_control.h"
-#include "ui/win32/win32_window.h"
-#include "windows/main_window.h"
 #include "windows/main_window_layout.h"
 
 namespace windows {
 namespace {
 
-HWND hwndOf(ui::Window& window) { return dynamic_cast<ui::win32::Win32Window&>(window).hwnd(); }
-
-class FormDesignerWin32Test : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(store.open(dir.file("设置.ini")));
-    library.load(store);
-    library.seedIfEmpty(store);
-    mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{*backend->toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
-                          "砚川·格簿录入台", "", {}, {}});
-    mainWindow->show();
-  }
-  void TearDown() override { mainWindow.reset(); }
-
-  testing_support::ScratchDir dir;
-  settings::SettingsStore store;
-  forms::FormLibrary library;
-  std::atomic<bool> pingRunning{false};
-  forms::FormDefinition currentListForm;
-  lists::ListSelection listSelection;
-  std::unique_ptr<ui_contract::BackendUnderTest> backend = ui_contract::makeBackendUnderTest();
-  ui_contract::UserActions& user = *backend->user;
-  std::unique_ptr<MainWindow> mainWindow;
-};
+using FormDesignerWin32Test = MainWindowWin32Fixture;
 
 TEST_F(FormDesignerWin32Test, OpensFromTheSelectorAndTheToolbarAndShowsPingChoices) {
   auto& selector = mainWindow->window().get<ui::ComboBox>("组合框表单");
