@@ -12,7 +12,7 @@ constexpr EntryBox box(int width, std::string_view hint, InputMode input = Input
 }
 
 // In selector order. Columns: code, name, selector index, column type and length, check box,
-// boxes, sort kind, display rule, stored value.
+// boxes, sort kind, display rule, stored value, empty title.
 constexpr std::array<FieldKindInfo, kFieldKindCount> kKinds{{
     {10, "文本型", 0, 0, 0, false, 1, {box(kWidthFromFieldLength, ""), kNoBox, kNoBox},
      SortKind::Bytes, DisplayRule::AsStored, StoredValue::Text},
@@ -30,13 +30,13 @@ constexpr std::array<FieldKindInfo, kFieldKindCount> kKinds{{
     {21, "自由时间型", 6, 10, 30, false, 1, {box(30, "自由的日期时间，可排序"), kNoBox, kNoBox},
      SortKind::Seconds, DisplayRule::AsStored, StoredValue::Text},
     {22, "链接型", 7, 10, 512, false, 2, {box(40, "链接的标题"), box(472, "链接的网址"), kNoBox},
-     SortKind::Bytes, DisplayRule::FirstPiece, StoredValue::Composite},
+     SortKind::Bytes, DisplayRule::FirstPiece, StoredValue::Composite, EmptyTitle::HostOfLastBox},
     {23, "FTP链接型", 8, 10, 80, false, 3,
      {box(15, "FTP用户名"), box(15, "FTP密码"), box(50, "服务器地址")},
      SortKind::Bytes, DisplayRule::ServerAndUser, StoredValue::Composite},
     {24, "QQ链接型", 9, 10, 55, false, 2,
      {box(40, "QQ链接的标题（可以留空）"), box(15, "QQ号", InputMode::Integer), kNoBox},
-     SortKind::Bytes, DisplayRule::FirstPiece, StoredValue::Composite},
+     SortKind::Bytes, DisplayRule::FirstPiece, StoredValue::Composite, EmptyTitle::LastBox},
     {25, "PING型", 10, 3, 10, false, 0, {kNoBox, kNoBox, kNoBox},
      SortKind::Bytes, DisplayRule::AsStored, StoredValue::Nothing},
 }};

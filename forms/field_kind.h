@@ -60,6 +60,13 @@ enum class DisplayRule {
 // How an entered text becomes the stored value.
 enum class StoredValue { Text, DateTime, Integer, Single, Logical, Composite, Nothing };
 
+// What a composite value takes as its first piece when that box is left empty.
+enum class EmptyTitle {
+  Empty,         // nothing
+  LastBox,       // the last box's text (a QQ number doubles as its title)
+  HostOfLastBox, // the host of the address in the last box
+};
+
 struct FieldKindInfo {
   std::int32_t code;
   std::string_view shownName;
@@ -72,6 +79,7 @@ struct FieldKindInfo {
   SortKind sortKind;
   DisplayRule display;
   StoredValue stored;
+  EmptyTitle emptyTitle = EmptyTitle::Empty;  // composite values only
 };
 
 // The kind's row of the table. A code that is no kind gets the row of FieldKind::Text, except

@@ -1,5 +1,6 @@
 #include "grid/link_target.h"
 
+#include "forms/composite_value.h"
 #include "forms/field_kind.h"
 
 namespace grid {
@@ -9,7 +10,7 @@ base::TextValue chatAddress(const base::TextValue& number) {
 }
 
 base::TextValue linkTarget(std::int32_t fieldKind, const base::TextValue& storedValue) {
-  const std::vector<base::TextValue> parts = base::splitTextExactly(storedValue, "||", 3);
+  const std::vector<base::TextValue> parts = forms::compositePieces(storedValue, 3);
   switch (static_cast<forms::FieldKind>(fieldKind)) {
     case forms::FieldKind::Link: return parts[1];
     case forms::FieldKind::FtpLink: return "FTP://" + parts[0] + ":" + parts[1] + "@" + parts[2];

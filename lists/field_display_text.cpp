@@ -2,17 +2,16 @@
 
 #include "base/date_time.h"
 #include "base/number_text.h"
+#include "forms/composite_value.h"
 #include "forms/field_kind.h"
 #include "recorddb/record_database.h"
 
 namespace lists {
 namespace {
 
-constexpr char kPieceSeparator[] = "||";
-
 // Piece `index` (from 0) of the text cut at every separator; empty when there are fewer pieces.
 std::string_view pieceOf(std::string_view text, std::size_t index) {
-  const std::string_view separator = kPieceSeparator;
+  const std::string_view separator = forms::kPieceSeparator;
   std::size_t start = 0;
   for (std::size_t i = 0; i < index; ++i) {
     const std::size_t at = base::findText(text, separator, start);
@@ -64,7 +63,7 @@ base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind) 
   base::TextValue text = valueText(std::move(value));
   switch (forms::fieldKindInfo(fieldKind).display) {
     case forms::DisplayRule::FirstPiece:
-      if (const std::size_t separator = base::findText(text, kPieceSeparator); separator != base::kNotFound) {
+      if (const std::size_t separator = base::findText(text, forms::kPieceSeparator); separator != base::kNotFound) {
         text.resize(separator);
       }
       return text;

@@ -11,8 +11,6 @@
 namespace settings {
 namespace {
 
-constexpr char kNeverSaved[] = "禁止保存";
-constexpr char kBytesMode[] = "字节集方式";
 constexpr char kItemSeparator[] = "\r\n";
 
 enum class StateKind { Button, EditBox, CheckBox, RadioButton, ComboBox, ListBox, CheckedListBox, ColorPicker };
@@ -127,7 +125,7 @@ class StateWalker {
 
 void walkControl(StateWalker& walk, ui::Control& control, StateKind kind, const ControlStateRequest& request) {
   const base::TextValue& name = control.name();
-  const bool bytesMode = control.tag() == kBytesMode;
+  const bool bytesMode = control.stateSaving() == ui::StateSaving::AsBytes;
   switch (kind) {
     case StateKind::Button: {
       base::TextValue tag = control.tag();
@@ -209,7 +207,7 @@ void saveOrRestoreControls(SettingsStore& store, const ControlStateRequest& requ
     if (name.empty()) continue;
     if (std::find(request.excluded.begin(), request.excluded.end(), name) != request.excluded.end()) continue;
     const KindPrefix* kind = kindOf(name);
-    if (!kind || control->tag() == kNeverSaved) continue;
+    if (!kind || control->stateSaving() == ui::StateSaving::NeverSaved) continue;
     walkControl(walk, *control, kind->kind, request);
   }
 }

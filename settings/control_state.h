@@ -1,7 +1,7 @@
 #pragma once
 // Saving and restoring the states of a window's controls in a section of the settings store. A
-// control's kind is told by the beginning of its name; its tag can keep it out ("禁止保存") or put a
-// button's or edit box's value into a bytes file of its own ("字节集方式").
+// control's kind is told by the beginning of its name; its state-saving marker can keep it out or put
+// a button's or edit box's value into a bytes file of its own.
 
 #include <vector>
 

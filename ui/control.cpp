@@ -71,6 +71,7 @@ void Control::copyFrom(const Control& original) {
   setFont(original.font_);
   setTextColor(original.textColor_);
   setCaption(original.caption());
+  tag_ = original.tag_;
   onClick = original.onClick;
   onFocusGained = original.onFocusGained;
   onFocusLost = original.onFocusLost;

@@ -10,10 +10,17 @@
 
 #include "base/text_value.h"
 #include "ui/geometry.h"
+#include "ui/sender_handler.h"
 
 namespace ui {
 
 class Window;
+
+enum class StateSaving {
+  Saved,       // in the settings file
+  NeverSaved,  // neither saved nor restored
+  AsBytes,     // a button's or edit box's value in a bytes file of its own
+};
 
 enum class ControlKind {
   Label,
@@ -76,9 +83,15 @@ class Control {
   // window is shown).
   bool reachable() const;
 
-  // A free text every control carries (the system keeps markers and small texts in it).
+  // A free text every control carries for the program (which field a generated control belongs to,
+  // a button's remembered text). Control-state saving has a marker of its own, below.
   const base::TextValue& tag() const { return tag_; }
   void setTag(base::TextValue tag) { tag_ = std::move(tag); }
+
+  // Whether saving a window's control states keeps this control's state, and where. Copies of
+  // controls are never kept: their names are made at run time.
+  StateSaving stateSaving() const { return stateSaving_; }
+  void setStateSaving(StateSaving saving) { stateSaving_ = saving; }
 
   Color textColor() const { return textColor_; }
   void setTextColor(Color color);
@@ -92,10 +105,11 @@ class Control {
   void focus() { applyFocus(); }
   virtual bool hasFocus() const = 0;
 
-  // Events. Mouse positions are relative to the control.
-  std::function<void()> onClick;
-  std::function<void()> onFocusGained;
-  std::function<void()> onFocusLost;
+  // Events; each handler is told the control that raised it (see SenderHandler), mouse events in
+  // the event's `sender`. Mouse positions are relative to the control.
+  SenderHandler<Control> onClick;
+  SenderHandler<Control> onFocusGained;
+  SenderHandler<Control> onFocusLost;
   std::function<void(const MouseEvent&)> onMouseDown;
   std::function<void(const MouseEvent&)> onMouseUp;
   std::function<void(const MouseEvent&)> onMouseMove;
@@ -114,20 +128,25 @@ class Control {
   virtual void applyBringToFront() {}
 
   // What the backend reports of the user.
-  void raiseClick() { fire(onClick); }
-  void raiseFocusGained() { fire(onFocusGained); }
-  void raiseFocusLost() { fire(onFocusLost); }
-  void raiseMouseDown(const MouseEvent& event) { fire(onMouseDown, event); }
-  void raiseMouseUp(const MouseEvent& event) { fire(onMouseUp, event); }
-  void raiseMouseMove(const MouseEvent& event) { fire(onMouseMove, event); }
+  void raiseClick() { fire(onClick, *this); }
+  void raiseFocusGained() { fire(onFocusGained, *this); }
+  void raiseFocusLost() { fire(onFocusLost, *this); }
+  void raiseMouseDown(MouseEvent event) { fire(onMouseDown, from(event)); }
+  void raiseMouseUp(MouseEvent event) { fire(onMouseUp, from(event)); }
+  void raiseMouseMove(MouseEvent event) { fire(onMouseMove, from(event)); }
+
+  const MouseEvent& from(MouseEvent& event) {
+    event.sender = this;
+    return event;
+  }
 
   template <typename Handler, typename... Args>
   static void fire(const Handler& handler, Args&&... args) {
     if (handler) handler(std::forward<Args>(args)...);
   }
 
-  // Takes over the properties and event handlers of a template control (copying controls); kinds
-  // with more of them extend it.
+  // Takes over the properties (tag included, the state-saving marker not) and event handlers of a
+  // template control (copying controls); kinds with more of them extend it.
   virtual void copyFrom(const Control& original);
 
   base::TextValue caption_;
@@ -143,6 +162,7 @@ class Control {
   bool visible_;
   bool enabled_;
   base::TextValue tag_;
+  StateSaving stateSaving_ = StateSaving::Saved;
   Color textColor_ = kBlack;
   Font font_;
 };

@@ -7,6 +7,8 @@
 
 namespace ui {
 
+class Control;
+
 struct Point {
   int x = 0;
   int y = 0;
@@ -56,6 +58,7 @@ struct MouseEvent {
   int y = 0;
   int keys = kNoKeys;
   MouseButton button = MouseButton::None;
+  Control* sender = nullptr;  // the control the event is raised by; set when it is raised
 };
 
 }  // namespace ui

@@ -48,9 +48,9 @@ class EditBox : public Control {
   // The text the user pasted, with the characters the box does not accept left out.
   base::TextValue filterPasted(const base::TextValue& text) const;
 
-  std::function<void()> onContentChanged;
+  SenderHandler<EditBox> onContentChanged;
   // Enter pressed in a single-line box.
-  std::function<void()> onEnter;
+  SenderHandler<EditBox> onEnter;
 
  protected:
   using Control::Control;
@@ -63,8 +63,8 @@ class EditBox : public Control {
   void applyCaption(const base::TextValue& text) override { writeText(text); }
 
   // The backend reports the user's edits (not the program's).
-  void raiseContentChanged() { fire(onContentChanged); }
-  void raiseEnter() { fire(onEnter); }
+  void raiseContentChanged() { fire(onContentChanged, *this); }
+  void raiseEnter() { fire(onEnter, *this); }
 
  private:
   InputMode inputMode_ = InputMode::Any;

@@ -48,6 +48,7 @@ Control& Window::copyControl(const Control& original, const base::TextValue& nam
   copy->applyEnabled(entry.enabled);
   copy->applyVisible(false);
   copy->copyFrom(original);
+  copy->setStateSaving(StateSaving::NeverSaved);
   controls_.push_back(std::move(copy));
   return *controls_.back();
 }

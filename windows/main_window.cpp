@@ -88,7 +88,8 @@ void MainWindow::onToolbarClick(int index) {
 }
 
 MainWindow::~MainWindow() {
-  designer_.reset();  // owned by this window: it goes first
+  entryPanel_.reset();  // owned by this window: they go first
+  designer_.reset();
   grid_.detach();
   if (trayIcon_) context_.toolkit.removeTrayIcon(*window_);
 }
@@ -195,6 +196,18 @@ void MainWindow::openFormDesigner() {
   designer_->show();
 }
 
+void MainWindow::openEntryPanel() {
+  if (EntryPanel* open = entryPanel()) {
+    open->window().activate();
+    return;
+  }
+  entryPanel_.reset();
+  entryPanel_ = std::make_unique<EntryPanel>(EntryPanelContext{
+      context_.toolkit, *window_, context_.currentListForm, grid_, *lists_, context_.listSelection,
+      window_->get<ui::TreeView>("树型框"), [this](const RecordRowRequest& request) { showRecordRow(request); }});
+  entryPanel_->show();
+}
+
 void MainWindow::onFormSelectorChanged() {
   auto& selector = window_->get<ui::ComboBox>("组合框表单");
   if (isDesignerItemCurrent(selector)) {
@@ -219,7 +232,11 @@ void MainWindow::onToolbarButton(int index) {
       toggleFindBar();
       break;
     case kAddRecord:
-      if (context_.currentListForm.name.empty()) showWarning(kChooseAListFirst);
+      if (context_.currentListForm.name.empty()) {
+        showWarning(kChooseAListFirst);
+      } else {
+        openEntryPanel();
+      }
       break;
     case kDeleteList:
       deleteSelectedList();
@@ -301,6 +318,13 @@ void MainWindow::connectGridPresses() {
       }
     };
   }
+  ui::Control& data = *window_->control("画板数据");
+  auto gridRelease = data.onMouseUp;
+  data.onMouseUp = [this, gridRelease, &data](const ui::MouseEvent& event) {
+    if (gridRelease) gridRelease(event);
+    if (event.button != ui::MouseButton::Left) return;
+    context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, &data, [this] { showSelectedRecordInPanel(); });
+  };
 }
 
 void MainWindow::sortByHeader(int x) {

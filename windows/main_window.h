@@ -15,6 +15,7 @@
 #include "lists/list_workspace.h"
 #include "settings/settings_store.h"
 #include "ui/toolkit.h"
+#include "windows/entry_panel.h"
 #include "windows/form_designer.h"
 
 namespace windows {
@@ -53,6 +54,11 @@ class MainWindow {
   void openFormDesigner();
   FormDesigner* formDesigner() { return designer_ && !designer_->closed() ? designer_.get() : nullptr; }
 
+  // Opens the entry panel for the open list, owned by this window; when it is open already, brings
+  // it forward.
+  void openEntryPanel();
+  EntryPanel* entryPanel() { return entryPanel_ && !entryPanel_->closed() ? entryPanel_.get() : nullptr; }
+
   lists::ListWorkspace& lists() { return *lists_; }
 
   // The page of the selected list: its form copy and database are opened and its records' key
@@ -90,15 +96,18 @@ class MainWindow {
   void removeSelectedRecords();
   void showNotFound();
   void attachGrid();
-  // Panel presses give the focus to the header first; a header press not on a border sorts.
+  // Panel presses give the focus to the header first; a header press not on a border sorts; a left
+  // release on the rows shows the selected record in the entry panel.
   void connectGridPresses();
   void sortByHeader(int x);
   // A point of the window's client area in the grid's data-panel coordinates.
   ui::Point toDataPanel(int x, int y) const;
   void toggleAutoColumnWidth();
-  // Adds the current record of the open database as a grid row, after filing its key values,
-  // unless the filter leaves it out.
-  void showRecordRow(int recordNumber, bool sameList);
+  // Shows a record of the open database as a new grid row, after filing its key values, unless the
+  // filter leaves it out; or shows it in place of a row.
+  void showRecordRow(const RecordRowRequest& request);
+  // A left release on the grid's rows: the first selected row's record fills the entry panel.
+  void showSelectedRecordInPanel();
   // Adds a row for every record of the open database; ends early when a newer selection asks to.
   void fillListPage(bool sameList);
 
@@ -107,6 +116,7 @@ class MainWindow {
   std::vector<std::unique_ptr<ui::Picture>> toolbarImages_;
   std::unique_ptr<ui::Picture> trayIcon_;
   std::unique_ptr<FormDesigner> designer_;
+  std::unique_ptr<EntryPanel> entryPanel_;
   std::vector<std::unique_ptr<ui::Picture>> treeImages_;
   std::unique_ptr<lists::ListWorkspace> lists_;
   grid::RecordGrid grid_;

@@ -93,6 +93,8 @@ void MainWindow::onTreeSelectionChanged() {
 }
 
 void MainWindow::clearListPage() {
+  // With no list open, the panel's boxes belong to no list.
+  if (EntryPanel* panel = entryPanel()) panel->close();
   grid_.clearColumns(true);
   grid_.clearRows(true);
   grid_.redraw();
@@ -111,12 +113,16 @@ void MainWindow::openListPage() {
   context_.currentListForm.fields =
       forms::parseFieldSpecText(store.readText(selection.listName), forms::kListCopyAttributes);
   context_.currentListForm.name = selection.listName;
+  EntryPanel* panel = entryPanel();
+  if (panel && selection.listItem != selection.openListItem) panel->rebuild();
 
   grid_.clearColumns(true);
   grid_.clearRows(true);
   const bool sameList = selection.openListItem == selection.listItem;
   selection.openListItem = selection.listItem;
   if (!lists_->openListDatabase(selection.listName)) {
+    // The panel's boxes would add records to a list that is not open.
+    if (panel) panel->close();
     grid_.redraw();
     showWarning(kOpenFailed, recorddb::lastErrorText());
     return;
@@ -145,12 +151,13 @@ void MainWindow::fillListPage(bool sameList) {
       context_.listSelection.openListItem = lists::kNoListOpenYet;
       return;
     }
-    showRecordRow(record, sameList);
+    showRecordRow({record, sameList, std::nullopt});
   }
 }
 
-void MainWindow::showRecordRow(int recordNumber, bool sameList) {
-  if (!recorddb::gotoRecord(recordNumber)) return;
+void MainWindow::showRecordRow(const RecordRowRequest& request) {
+  if (!recorddb::gotoRecord(request.recordNumber)) return;
+  const bool sameList = request.sameList;
   const lists::ListSelection& selection = context_.listSelection;
   const forms::FormDefinition& form = context_.currentListForm;
   const bool filtered = selection.filtering;
@@ -169,8 +176,20 @@ void MainWindow::showRecordRow(int recordNumber, bool sameList) {
   }
   const std::int32_t recordId = recorddb::currentRecordId();
   if (!sameList) lists_->addRecordValues(cells, recordId);
+  if (request.refreshedRow) {
+    // A changed record keeps its row, whether or not it still matches the filter: the row shows
+    // what is stored.
+    grid_.setRow(*request.refreshedRow, std::move(cells), std::nullopt, recordId);
+    return;
+  }
   if (filtered && (!keyExists || cells[static_cast<std::size_t>(key - 1)] != selection.filterValue)) return;
   grid_.appendRow(std::move(cells), 0, recordId, false, true);
+}
+
+void MainWindow::showSelectedRecordInPanel() {
+  EntryPanel* panel = entryPanel();
+  const int row = grid_.firstSelectedRow();
+  if (panel && row != -1) panel->showRecord(grid_.row(row).recordId);
 }
 
 }  // namespace windows

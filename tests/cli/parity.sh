@@ -11,15 +11,23 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
 passed=0; failed=0
+# Runs the Windows program; its standard error goes to $work/wine-stderr.
+run_windows() { "$wine_run" "$windows" "$@" 2>"$work/wine-stderr"; }
 compare() {
   local a b sa sb
   a=$("$native" "$@" 2>/dev/null); sa=$?
-  b=$("$wine_run" "$windows" "$@" 2>/dev/null); sb=$?
+  b=$(run_windows "$@"); sb=$?
+  if [ "$a" != "$b" ] || [ $sa -ne $sb ]; then
+    # Wine itself now and then fails to start a program (exit 1, no output): a difference counts
+    # when a second run gives it too. The first run's error output is shown either way.
+    echo "retried: gebu-cli $* -> windows [$sb] '$b', stderr: $(head -c 300 "$work/wine-stderr")"
+    b=$(run_windows "$@"); sb=$?
+  fi
   if [ "$a" == "$b" ] && [ $sa -eq $sb ]; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
-    echo "differs: gebu-cli $* -> native [$sa] '$a', windows [$sb] '$b'"
+    echo "differs: gebu-cli $* -> native [$sa] '$a', windows [$sb] '$b', stderr: $(head -c 300 "$work/wine-stderr")"
   fi
 }
 

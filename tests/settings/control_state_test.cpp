@@ -41,8 +41,8 @@ class ControlStateTest : public testing::Test {
         {"标签说明", ControlKind::Label, "", {300, 40, 80, 24}, "说明", true, true},
     };
     auto made = toolkit.createWindow(layout, nullptr);
-    made->control("编辑框字节")->setTag("字节集方式");
-    made->control("编辑框不存")->setTag("禁止保存");
+    made->control("编辑框字节")->setStateSaving(ui::StateSaving::AsBytes);
+    made->control("编辑框不存")->setStateSaving(ui::StateSaving::NeverSaved);
     auto& combo = made->get<ui::ComboBox>("组合框表单");
     combo.setItems({"甲", "乙", "丙"});
     auto& list = made->get<ui::ListBox>("列表框项目");
@@ -82,6 +82,9 @@ TEST_F(ControlStateTest, EveryKindIsSavedUnderItsKeysAndRestored) {
   window->get<ui::EditBox>("编辑框查找内容").setText("要找的");
   window->get<ui::EditBox>("编辑框字节").setText("字节集里的");
   window->get<ui::EditBox>("编辑框不存").setText("不存");
+  // A tag is the program's own text: it marks nothing, and copies are never kept.
+  window->control("编辑框查找内容")->setTag("禁止保存");
+  window->copyControl(*window->control("编辑框查找内容"), "编辑框生成").setTag("字段_内容_1_10_值1");
   window->get<ui::CheckBox>("选择框查树").setChecked(true);
   window->get<ui::ComboBox>("组合框表单").setCurrentIndex(2);
   auto& list = window->get<ui::ListBox>("列表框项目");
@@ -108,6 +111,7 @@ TEST_F(ControlStateTest, EveryKindIsSavedUnderItsKeysAndRestored) {
   EXPECT_EQ(store.readText("选择列表框勾选.选中"), "1");
   EXPECT_EQ(store.readText("颜色选择器底色"), "255");
   EXPECT_EQ(store.readText("标签说明", "none"), "none");
+  EXPECT_EQ(store.readText("编辑框生成", "none"), "none");
   std::string bytes;
   EXPECT_EQ(platform::readWholeFile(platform::joinPath(dir.file("inibin"), "主界面-编辑框字节.ibn"), bytes),
             platform::kFileOk);

@@ -1,5 +1,6 @@
-// Copying a control from a hidden template: kind, size, font, caption, colours and event handlers
-// come along; the copy starts hidden in the template's parent; destroyControl removes it.
+// Copying a control from a hidden template: kind, size, font, caption, colours, tag and event
+// handlers come along, the handlers told the copy as their sender; the copy starts hidden in the
+// template's parent; destroyControl removes it.
 
 #include "tests/ui/contract/contract_fixture.h"
 
@@ -38,6 +39,8 @@ TEST_F(ControlCopyContract, ACopyTakesOverKindSizeFontCaptionAndColours) {
   EXPECT_EQ(copy.font(), font);
   EXPECT_EQ(copy.textColor(), 255u);
   EXPECT_EQ(copy.caption(), "标签");
+  EXPECT_EQ(copy.tag(), "模板");
+  EXPECT_EQ(copy.stateSaving(), ui::StateSaving::NeverSaved);
   EXPECT_FALSE(copy.visible());
   EXPECT_EQ(window.control("标签_1"), &copy);
 }
@@ -58,6 +61,37 @@ TEST_F(ControlCopyContract, ACopiedEditBoxRunsTheTemplatesHandlersAndKeepsItsInp
   EXPECT_EQ(logged("focus gained"), 1);
   EXPECT_EQ(logged("changed"), 2);
   EXPECT_EQ(original.text(), "");
+}
+
+TEST_F(ControlCopyContract, OneHandlerOnTheTemplateIsToldWhichCopyRaisedTheEvent) {
+  auto& original = window.get<ui::EditBox>("编辑框复制");
+  std::vector<std::string> senders;
+  original.onFocusGained = [&](ui::Control& sender) { senders.push_back("gained " + sender.tag()); };
+  original.onFocusLost = [&](ui::Control& sender) { senders.push_back("lost " + sender.tag()); };
+  original.onContentChanged = [&](ui::EditBox& sender) { senders.push_back("changed " + sender.tag()); };
+  auto& button = window.get<ui::Button>("按钮弹出关键内容");
+  button.onClick = [&](ui::Control& sender) { senders.push_back("click " + sender.tag()); };
+  button.onMouseMove = [&](const ui::MouseEvent& event) { senders.push_back("move " + event.sender->tag()); };
+
+  std::vector<ui::Control*> copies;
+  for (const char* tag : {"一", "二"}) {
+    ui::Control& copy = window.copyControl(original, std::string("编辑框_") + tag);
+    copy.setTag(tag);
+    copy.setBounds({10, tag == std::string("一") ? 10 : 40, 80, 24});
+    copy.setVisible(true);
+    copies.push_back(&copy);
+  }
+  ui::Control& buttonCopy = window.copyControl(button, "按钮_1");
+  buttonCopy.setTag("钮");
+  buttonCopy.move(100, 10);
+  buttonCopy.setVisible(true);
+
+  user.type(dynamic_cast<ui::EditBox&>(*copies[0]), "a");
+  user.focus(*copies[1]);
+  user.moveMouse(buttonCopy, {4, 4});
+  user.click(buttonCopy);
+  EXPECT_EQ(senders, (std::vector<std::string>{"gained 一", "changed 一", "lost 一", "gained 二", "move 钮",
+                                               "lost 二", "click 钮"}));
 }
 
 TEST_F(ControlCopyContract, CopiedButtonsAndCheckBoxesActOnTheirOwnState) {
