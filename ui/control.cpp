@@ -2,6 +2,23 @@
 
 namespace ui {
 
+bool takesFocus(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::EditBox:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+    case ControlKind::CheckedListBox:
+    case ControlKind::TreeView:
+    case ControlKind::ColorPicker:
+      return true;
+    default:
+      return false;
+  }
+}
+
 Control::Control(Window& window, Control* parent, const LayoutEntry& entry)
     : caption_(entry.caption),
       name_(entry.name),
@@ -26,6 +43,13 @@ void Control::setVisible(bool visible) {
 void Control::setEnabled(bool enabled) {
   enabled_ = enabled;
   applyEnabled(enabled);
+}
+
+bool Control::reachable() const {
+  for (const Control* control = this; control != nullptr; control = control->parent_) {
+    if (!control->visible_ || !control->enabled_) return false;
+  }
+  return true;
 }
 
 void Control::setTextColor(Color color) {

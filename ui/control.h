@@ -42,6 +42,10 @@ enum class ControlKind {
 
 // One row of a window's designed layout: the control's name, kind, parent (empty: the window),
 // bounds relative to the parent, caption (or content), and whether it is shown and enabled.
+// Whether controls of the kind take the keyboard focus (by a click, or by Tab): edit boxes, buttons,
+// check boxes, radio buttons, the lists, tree views and colour pickers.
+bool takesFocus(ControlKind kind);
+
 struct LayoutEntry {
   base::TextValue name;
   ControlKind kind = ControlKind::Label;
@@ -75,6 +79,9 @@ class Control {
   void setVisible(bool visible);
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
+  // Shown and enabled, and so is every control it is placed in: the user can get at it (when its
+  // window is shown).
+  bool reachable() const;
 
   // A free text every control carries for the program (which field a generated control belongs to,
   // a button's remembered text). Control-state saving has a marker of its own, below.

@@ -54,9 +54,51 @@ Control& Window::copyControl(const Control& original, const base::TextValue& nam
 }
 
 void Window::destroyControl(Control& control) {
+  if (tabOrder_) std::erase(*tabOrder_, &control);
   auto it = std::find_if(controls_.begin(), controls_.end(),
                          [&control](const std::unique_ptr<Control>& owned) { return owned.get() == &control; });
   if (it != controls_.end()) controls_.erase(it);
+}
+
+std::vector<Control*> Window::tabOrder() const {
+  if (tabOrder_) return *tabOrder_;
+  std::vector<Control*> order;
+  for (const auto& control : controls_) {
+    if (takesFocus(control->kind())) order.push_back(control.get());
+  }
+  return order;
+}
+
+void Window::setTabOrder(std::vector<Control*> order) {
+  std::erase_if(order, [this](const Control* control) { return control == nullptr || &control->window() != this; });
+  if (order.empty()) {
+    tabOrder_.reset();
+  } else {
+    tabOrder_ = std::move(order);
+  }
+}
+
+bool Window::handleKeyPress(const KeyPress& press) {
+  // The handler may replace itself while it runs.
+  if (const std::function<bool(const KeyPress&)> handler = onKeyPress; handler && handler(press)) return true;
+  if (press.key != Key::Tab || (press.keys & (kCtrl | kAlt)) != 0) return false;
+  return tabFrom(press.target, (press.keys & kShift) != 0);
+}
+
+bool Window::tabFrom(const Control* from, bool backwards) {
+  const std::vector<Control*> order = tabOrder();
+  const int count = static_cast<int>(order.size());
+  const auto found = std::find(order.begin(), order.end(), from);
+  // From outside the order the first step lands on the first control (backwards: the last).
+  const int start = found != order.end() ? static_cast<int>(found - order.begin()) : (backwards ? count : -1);
+  for (int step = 1; step <= count; ++step) {
+    const int at = ((start + (backwards ? -step : step)) % count + count) % count;
+    Control& candidate = *order[static_cast<std::size_t>(at)];
+    if (!takesFocus(candidate.kind()) || !candidate.reachable()) continue;
+    candidate.focus();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace ui

@@ -1,9 +1,12 @@
 #pragma once
 // Window: a top-level window built from a designed layout. Its controls are found by name and
-// listed in layout order; controls can be copied at run time from hidden templates.
+// listed in layout order; controls can be copied at run time from hidden templates. The window hears
+// of Tab, Enter and Escape before the control with the keyboard focus does; Tab moves the focus
+// along the window's tab order.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/text_value.h"
@@ -13,6 +16,17 @@ namespace ui {
 
 // The wheel delta of one notch of an ordinary mouse wheel.
 inline constexpr int kWheelNotch = 120;
+
+// The keys a window hears of before its focused control.
+enum class Key { Tab, Enter, Escape };
+
+// A key pressed in a window: the control with the keyboard focus (null when none of the window's
+// controls has it), the key, and the keys held with it (kCtrl, kShift, kAlt added).
+struct KeyPress {
+  Control* target = nullptr;
+  Key key = Key::Enter;
+  int keys = kNoKeys;
+};
 
 struct WindowLayout {
   base::TextValue name;  // also the window class of a main window
@@ -43,8 +57,21 @@ class Window {
   // handlers, which are told the copy as their sender), placed in the same parent, under `name`.
   // Its state is never saved.
   Control& copyControl(const Control& original, const base::TextValue& name);
-  // Destroys a control made by copyControl.
+  // Destroys a control made by copyControl (it leaves the tab order too).
   void destroyControl(Control& control);
+
+  // The controls Tab moves the keyboard focus through, in order: by default every control of a kind
+  // that takes the focus, as controls() lists them; setTabOrder sets another order (controls of
+  // other windows left out), an empty one goes back to the default.
+  std::vector<Control*> tabOrder() const;
+  void setTabOrder(std::vector<Control*> order);
+
+  // What a backend does with a key the user pressed in the window, before the focused control gets
+  // it; true when the key is used up and the control is not to see it. onKeyPress comes first; then
+  // Tab moves the focus to the next control of the tab order that the user can reach (Shift+Tab: the
+  // previous one), round from the last to the first; with the focus outside the order, Tab goes to
+  // the first, Shift+Tab to the last. Everything else is the control's (an edit box's Enter).
+  bool handleKeyPress(const KeyPress& press);
 
   virtual base::TextValue title() const = 0;
   virtual void setTitle(const base::TextValue& title) = 0;
@@ -79,6 +106,9 @@ class Window {
   std::function<void(int delta, Point screen)> onMouseWheel;
   // A menu command chosen in a popup menu owned by this window.
   std::function<void(int command)> onCommand;
+  // Tab, Enter or Escape pressed in the window, before the focused control sees it; true when the
+  // window took the key (the control does not get it).
+  std::function<bool(const KeyPress&)> onKeyPress;
 
  protected:
   Window(const WindowLayout& layout, Window* owner);
@@ -95,9 +125,14 @@ class Window {
   }
 
  private:
+  // Moves the focus to the next reachable control of the tab order after `from` (backwards: before
+  // it); false when the order holds no reachable control.
+  bool tabFrom(const Control* from, bool backwards);
+
   base::TextValue name_;
   Window* owner_;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::optional<std::vector<Control*>> tabOrder_;  // set by the program; none: the default
 };
 
 }  // namespace ui

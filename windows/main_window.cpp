@@ -37,6 +37,10 @@ MainWindow::MainWindow(MainWindowContext context)
     itemImages.push_back(treeImages_.back().get());
   }
   tree.setImages(itemImages);
+  // Tab goes from the find text to the find button, then to its option.
+  ui::Window& w = *window_;
+  w.setTabOrder({w.control("组合框表单"), w.control("树型框"), w.control("编辑框查找内容"), w.control("按钮查找"),
+                 w.control("选择框查树")});
   lists_ = std::make_unique<lists::ListWorkspace>(lists::ListWorkspaceContext{
       context_.settings, context_.toolkit, tree, context_.runDirectory, context_.currentListForm,
       context_.listSelection});

@@ -57,6 +57,17 @@ TEST_F(MainWindowCommandsTest, TheFindBarIsToggledAndRemembered) {
   EXPECT_FALSE(next->state.settings.readLogical("显示查找框", true));
 }
 
+TEST_F(MainWindowCommandsTest, TabGoesFromTheFindTextToTheFindButtonThenToItsOption) {
+  storeForms({{"客户", kKeyedForm}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kFindRecords));
+  ui::Window& window = run->window();
+  EXPECT_TRUE(run->user.pressKey(*window.control("编辑框查找内容"), ui::Key::Tab));
+  EXPECT_TRUE(window.control("按钮查找")->hasFocus());
+  EXPECT_TRUE(run->user.pressKey(*window.control("按钮查找"), ui::Key::Tab));
+  EXPECT_TRUE(window.control("选择框查树")->hasFocus());
+}
+
 TEST_F(MainWindowCommandsTest, TheTreeSearchWrapsToTheFirstItem) {
   storeForms({{"客户", kKeyedForm}, {"供应商", "名称|10|20|0|假"}});
   auto run = start();

@@ -13,9 +13,6 @@ namespace ui::headless {
 class HeadlessToolkit;
 class HeadlessControlBase;
 
-// Whether a kind takes the keyboard focus when the user clicks it.
-bool takesFocusOnClick(ControlKind kind);
-
 // The toolkit's keyboard focus, as the controls use it (headless_toolkit.cpp).
 void moveFocus(HeadlessToolkit& toolkit, HeadlessControlBase* control);
 bool holdsFocus(const HeadlessToolkit& toolkit, const Control& control);

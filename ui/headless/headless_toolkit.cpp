@@ -17,23 +17,6 @@ constexpr int kMaxEventsPerPump = 1000000;
 
 }  // namespace
 
-bool takesFocusOnClick(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-    case ControlKind::EditBox:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-    case ControlKind::ComboBox:
-    case ControlKind::ListBox:
-    case ControlKind::CheckedListBox:
-    case ControlKind::TreeView:
-    case ControlKind::ColorPicker:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void moveFocus(HeadlessToolkit& toolkit, HeadlessControlBase* control) { toolkit.setFocus(control); }
 
 bool holdsFocus(const HeadlessToolkit& toolkit, const Control& control) { return toolkit.focusedControl() == &control; }

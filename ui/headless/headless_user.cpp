@@ -31,12 +31,7 @@ bool HeadlessUser::reachable(const Window& window) const {
   return headlessWindow.visible() && !headlessWindow.closed() && !headlessWindow.minimized();
 }
 
-bool HeadlessUser::canReach(const Control& control) const {
-  for (const Control* c = &control; c != nullptr; c = c->parent()) {
-    if (!c->visible() || !c->enabled()) return false;
-  }
-  return reachable(control.window());
-}
+bool HeadlessUser::canReach(const Control& control) const { return control.reachable() && reachable(control.window()); }
 
 bool HeadlessUser::focus(Control& control) {
   if (!canReach(control)) return false;
@@ -62,9 +57,25 @@ bool HeadlessUser::paste(EditBox& box) {
   return true;
 }
 
-bool HeadlessUser::pressEnter(EditBox& box) {
-  if (!focus(box)) return false;
-  dynamic_cast<HeadlessEditBox&>(box).userPressEnter();
+bool HeadlessUser::pressEnter(EditBox& box) { return pressKey(box, Key::Enter); }
+
+bool HeadlessUser::pressKey(Control& target, Key key, int keys) {
+  if (!canReach(target)) return false;
+  if (takesFocus(target.kind())) focus(target);
+  Window& window = target.window();
+  Control* focused = toolkit_.focusedControl();
+  if (focused != nullptr && &focused->window() != &window) focused = nullptr;
+  HeldKeys held(toolkit_, keys);
+  if (window.handleKeyPress({focused, key, keys})) return true;
+  // The handlers moved the focus away or destroyed the control: the key has gone nowhere.
+  if (focused == nullptr || toolkit_.focusedControl() != focused) return true;
+  // What the focused control does with the key: Enter in an edit box, as the keyboard gives it
+  // (a line break in a multi-line box, Ctrl+Enter too; onEnter in a single-line one, not with Ctrl;
+  // with Alt a menu key, nothing).
+  auto* box = dynamic_cast<HeadlessEditBox*>(focused);
+  if (key == Key::Enter && box != nullptr && (keys & kAlt) == 0 && (box->multiLine() || (keys & kCtrl) == 0)) {
+    box->userPressEnter();
+  }
   return true;
 }
 
@@ -76,7 +87,7 @@ bool HeadlessUser::erase(EditBox& box) {
 
 bool HeadlessUser::click(Control& control) {
   if (!canReach(control)) return false;
-  if (takesFocusOnClick(control.kind())) focus(control);
+  if (takesFocus(control.kind())) focus(control);
   headless(control).userClick();
   return true;
 }

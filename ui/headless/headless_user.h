@@ -30,7 +30,14 @@ class HeadlessUser {
   bool typeOver(EditBox& box, const base::TextValue& text);
   // Pastes the clipboard's text.
   bool paste(EditBox& box);
+  // Enter in the box: pressKey(box, Key::Enter).
   bool pressEnter(EditBox& box);
+  // A key pressed with `keys` held (the toolkit's keyState while its events run); the target gets
+  // the focus first when its kind takes it. The window hears of the key first (Window::
+  // handleKeyPress: its onKeyPress, Tab moving the focus); a key it leaves goes to the control with
+  // the focus: Enter in an edit box breaks the line of a multi-line box and raises onEnter of a
+  // single-line one.
+  bool pressKey(Control& target, Key key, int keys = kNoKeys);
   // Selects the whole content and deletes it.
   bool erase(EditBox& box);
 

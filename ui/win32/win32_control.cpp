@@ -37,6 +37,14 @@ int keysOf(WPARAM mouseFlags) {
   return keys;
 }
 
+int heldKeys() {
+  int keys = kNoKeys;
+  if (::GetKeyState(VK_CONTROL) < 0) keys += kCtrl;
+  if (::GetKeyState(VK_SHIFT) < 0) keys += kShift;
+  if (::GetKeyState(VK_MENU) < 0) keys += kAlt;
+  return keys;
+}
+
 OwnedFont createFont(const Font& font) {
   LOGFONTW description{};
   {

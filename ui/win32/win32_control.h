@@ -24,6 +24,8 @@ base::TextValue gbkText(const std::wstring& text);
 base::TextValue windowText(HWND window);
 // The keys held during a mouse message with these MK_ flags (Alt asked of the keyboard).
 int keysOf(WPARAM mouseFlags);
+// The keys held as of the input message being handled (the thread's key state).
+int heldKeys();
 // A GDI font for a toolkit font (face name, points at the screen's resolution, bold, underline).
 OwnedFont createFont(const Font& font);
 

@@ -33,6 +33,28 @@ UINT boxStyle(const MessageBoxRequest& request) {
   return style;
 }
 
+// The key of a key-down message that windows hear of before their controls, or nothing.
+std::optional<Key> windowKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return std::nullopt;
+  switch (message.wParam) {
+    case VK_TAB: return Key::Tab;
+    case VK_RETURN: return Key::Enter;
+    case VK_ESCAPE: return Key::Escape;
+    default: return std::nullopt;
+  }
+}
+
+// The window's control that `hwnd` belongs to: its own window, or the nearest one it lies in (the
+// edit part of a combo box, a tree's label editor); null when none.
+Control* controlHolding(const Window& window, HWND hwnd) {
+  for (HWND at = hwnd; at != nullptr; at = ::GetParent(at)) {
+    NativeControl* native = NativeControl::of(at);
+    if (native != nullptr && &native->control().window() == &window) return &native->control();
+    if ((::GetWindowLongPtrW(at, GWL_STYLE) & WS_CHILD) == 0) break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
@@ -112,6 +134,7 @@ void Win32Toolkit::runMessageLoop() {
       break;
     }
     if (got < 0) break;
+    if (preTranslate(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -124,9 +147,26 @@ void Win32Toolkit::runWaitingEvents() {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (preTranslate(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
+}
+
+Win32Window* Win32Toolkit::windowHolding(HWND hwnd) const {
+  HWND root = hwnd != nullptr ? ::GetAncestor(hwnd, GA_ROOT) : nullptr;
+  if (root == nullptr) return nullptr;
+  const auto found = std::find_if(windows_.begin(), windows_.end(), [root](const Win32Window* window) { return window->hwnd() == root; });
+  return found != windows_.end() ? *found : nullptr;
+}
+
+bool Win32Toolkit::preTranslate(const MSG& message) {
+  const std::optional<Key> key = windowKey(message);
+  if (!key) return false;
+  Win32Window* window = windowHolding(message.hwnd);
+  if (window == nullptr) return false;
+  // Key messages go to the window with the focus, so the message's window is where the focus was.
+  return window->handleKeyPress({controlHolding(*window, message.hwnd), *key, heldKeys()});
 }
 
 MessageAnswer Win32Toolkit::presentMessageBox(const MessageBoxRequest& request) {

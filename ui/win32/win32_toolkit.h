@@ -62,6 +62,12 @@ class Win32Toolkit : public Toolkit {
 
  private:
   static LRESULT CALLBACK messageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // What every pump does with a message before translating and dispatching it: Tab, Enter and
+  // Escape pressed in one of the program's windows go to that window's handleKeyPress first. True
+  // when the window used the key up: the message is then neither translated nor dispatched.
+  bool preTranslate(const MSG& message);
+  // The program's window that `hwnd` is or lies in, or null.
+  Win32Window* windowHolding(HWND hwnd) const;
   void registerClass(const wchar_t* name, const wchar_t* cursor, HBRUSH background, UINT style);
 
   HINSTANCE instance_;

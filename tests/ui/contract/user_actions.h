@@ -31,6 +31,9 @@ class UserActions {
   // Keyboard input into an edit box, which gets the focus first; "\r\n" is the Enter key.
   virtual void type(ui::EditBox& box, const base::TextValue& text) = 0;
   virtual void pressEnter(ui::EditBox& box) = 0;
+  // A key pressed with `keys` (ui::kCtrl, kShift, kAlt) held, aimed at the control, which gets the
+  // focus first when it takes it; the window hears of it before the control.
+  virtual void pressKey(ui::Control& target, ui::Key key, int keys) = 0;
   // Pastes the clipboard's text into the box (Ctrl+V).
   virtual void paste(ui::EditBox& box) = 0;
   // A left click on a button, check box, radio button or label.

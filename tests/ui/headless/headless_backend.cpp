@@ -17,6 +17,7 @@ class HeadlessActions : public UserActions {
   void focus(ui::Control& control) override { user_.focus(control); }
   void type(ui::EditBox& box, const base::TextValue& text) override { user_.type(box, text); }
   void pressEnter(ui::EditBox& box) override { user_.pressEnter(box); }
+  void pressKey(ui::Control& target, ui::Key key, int keys) override { user_.pressKey(target, key, keys); }
   void paste(ui::EditBox& box) override { user_.paste(box); }
   void click(ui::Control& control) override { user_.click(control); }
   void pick(ui::ItemList& list, int index) override { user_.pick(list, index); }

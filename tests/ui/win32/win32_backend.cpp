@@ -104,26 +104,37 @@ bool reachable(HWND window) {
 
 LPARAM pointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
 
-// Holds the Alt key down in the thread's keyboard state while it lives.
-class HeldAlt {
+// Holds keys (ui::kCtrl, kShift, kAlt) down in the thread's keyboard state while it lives.
+class HeldKeys {
  public:
-  explicit HeldAlt(bool held) : held_(held) {
+  explicit HeldKeys(int keys) : held_(keys != ui::kNoKeys) {
     if (!held_) return;
     ::GetKeyboardState(saved_.data());
     std::array<BYTE, 256> state = saved_;
-    state[VK_MENU] |= 0x80;
+    if (keys & ui::kCtrl) state[VK_CONTROL] |= 0x80;
+    if (keys & ui::kShift) state[VK_SHIFT] |= 0x80;
+    if (keys & ui::kAlt) state[VK_MENU] |= 0x80;
     ::SetKeyboardState(state.data());
   }
-  ~HeldAlt() {
+  ~HeldKeys() {
     if (held_) ::SetKeyboardState(saved_.data());
   }
-  HeldAlt(const HeldAlt&) = delete;
-  HeldAlt& operator=(const HeldAlt&) = delete;
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
 
  private:
   bool held_;
   std::array<BYTE, 256> saved_{};
 };
+
+UINT virtualKey(ui::Key key) {
+  switch (key) {
+    case ui::Key::Tab: return VK_TAB;
+    case ui::Key::Enter: return VK_RETURN;
+    case ui::Key::Escape: return VK_ESCAPE;
+  }
+  return VK_RETURN;
+}
 
 WPARAM mouseFlags(const ui::MouseEvent& event, bool buttonHeld) {
   WPARAM flags = 0;
@@ -161,11 +172,27 @@ class Win32Actions : public UserActions {
     settle();
   }
 
-  void pressEnter(ui::EditBox& box) override {
-    HWND window = hwndOf(box);
+  void pressEnter(ui::EditBox& box) override { pressKey(box, ui::Key::Enter, ui::kNoKeys); }
+
+  // The key goes into the thread's queue as the keyboard puts it there, and reaches the control
+  // through the toolkit's pump, as a real key press does.
+  void pressKey(ui::Control& target, ui::Key key, int keys) override {
+    HWND window = hwndOf(target);
     if (!reachable(window)) return;
-    ::SetFocus(window);
-    enter(window);
+    if (ui::takesFocus(target.kind())) {
+      ::SetFocus(window);
+      settle();
+    }
+    HWND focus = ::GetFocus();
+    if (focus == nullptr) focus = ::GetAncestor(window, GA_ROOT);
+    HeldKeys held(keys);
+    const UINT code = virtualKey(key);
+    const bool alt = (keys & ui::kAlt) != 0;
+    const auto scan = static_cast<LPARAM>(::MapVirtualKeyW(code, MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM down = 1 | scan | (alt ? LPARAM{1} << 29 : 0);
+    ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, code, down);
+    settle();
+    ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, code, down | static_cast<LPARAM>(0xC0000000u));
     settle();
   }
 
@@ -214,7 +241,7 @@ class Win32Actions : public UserActions {
   void pressMouse(ui::Control& control, const ui::MouseEvent& event) override {
     HWND window = hwndOf(control);
     if (!reachable(window)) return;
-    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    HeldKeys alt(event.keys & ui::kAlt);
     const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
     ::SendMessageW(window, message, mouseFlags(event, true), pointParam(event.x, event.y));
   }
@@ -222,7 +249,7 @@ class Win32Actions : public UserActions {
   void releaseMouse(ui::Control& control, const ui::MouseEvent& event) override {
     HWND window = hwndOf(control);
     if (!reachable(window)) return;
-    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    HeldKeys alt(event.keys & ui::kAlt);
     const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONUP : WM_LBUTTONUP;
     ::SendMessageW(window, message, mouseFlags(event, false), pointParam(event.x, event.y));
   }
@@ -230,7 +257,7 @@ class Win32Actions : public UserActions {
   void moveMouse(ui::Control& control, const ui::MouseEvent& event) override {
     HWND window = hwndOf(control);
     if (!reachable(window)) return;
-    HeldAlt alt((event.keys & ui::kAlt) != 0);
+    HeldKeys alt(event.keys & ui::kAlt);
     ::SendMessageW(window, WM_MOUSEMOVE, mouseFlags(event, true), pointParam(event.x, event.y));
   }
 
