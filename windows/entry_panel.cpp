@@ -71,7 +71,14 @@ EntryPanel::EntryPanel(EntryPanelContext context)
   ui::EventGate& gate = context_.toolkit.eventGate();
   auto popup = gate.guard<ui::Control*>(ui::WhenBusy::Refuse, [this](ui::Control* button) { showKeyValues(*button); });
   w.control(kKeyButtonTemplate)->onClick = [popup](ui::Control& button) { popup(&button); };
-  w.control(kAddRecordButton)->onClick = gate.guard(ui::WhenBusy::Refuse, [this] { addRecord(); });
+  auto add = gate.guard(ui::WhenBusy::Refuse, [this] { addRecord(); });
+  w.control(kAddRecordButton)->onClick = add;
+  // Ctrl+Enter anywhere in the panel adds the record, as "录入" does.
+  w.onKeyPress = [add](const ui::KeyPress& press) {
+    if (press.key != ui::Key::Enter || (press.keys & ui::kCtrl) == 0) return false;
+    add();
+    return true;
+  };
   w.control(kModifyRecordButton)->onClick = gate.guard(ui::WhenBusy::Refuse, [this] { modifyRecord(); });
   w.onCreated = [this] { rebuild(); };
   w.onClosed = [this] { closed_ = true; };
@@ -140,6 +147,16 @@ void EntryPanel::rebuild() {
   fitToScreen();
   placeControls();
   for (ui::EditBox* box : boxes().editBoxes) applyHint(*box);
+  // Tab goes through the boxes in the order they were made, then to the two buttons.
+  std::vector<ui::Control*> tabOrder;
+  for (std::size_t i = 0; i < generated_.size(); ++i) {
+    if (plan_.controls[i].from != PanelTemplate::KeyButton && plan_.controls[i].from != PanelTemplate::Label) {
+      tabOrder.push_back(generated_[i]);
+    }
+  }
+  tabOrder.push_back(w.control(kAddRecordButton));
+  tabOrder.push_back(w.control(kModifyRecordButton));
+  w.setTabOrder(std::move(tabOrder));
   w.activate();
   const auto first = std::find_if(plan_.controls.begin(), plan_.controls.end(), [](const PlannedControl& planned) {
     return planned.from == PanelTemplate::EditBox || planned.from == PanelTemplate::CheckBox;

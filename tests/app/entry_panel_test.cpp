@@ -219,6 +219,38 @@ TEST_F(EntryPanelTest, AddingARecordStoresEveryKindAndShowsItInTheGridAndTheTree
   EXPECT_TRUE(dynamic_cast<ui::CheckBox&>(tagged(*run, "字段_内容_5_7_值1")).checked());
 }
 
+TEST_F(EntryPanelTest, ARecordIsTypedWithTheKeyboardAlone) {
+  auto run = openPanel("城市|10|20|0|真||开|7|0|0|假||网站|22|0|0|假||备注|12|0|0|假");
+  // Tab goes through the boxes in the order they were made (past the "▼" button), then the buttons.
+  std::vector<ui::Control*> order{&box(*run, 1, 10), &tagged(*run, "字段_内容_2_7_值1"), &box(*run, 3, 22),
+                                  &box(*run, 3, 22, 2), &box(*run, 4, 12),
+                                  &button(*run, windows::kAddRecordButton), &button(*run, windows::kModifyRecordButton)};
+  EXPECT_TRUE(order[0]->hasFocus());
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    ui::Control& from = *order[i - 1];
+    run->user.pressKey(from, ui::Key::Tab);
+    EXPECT_TRUE(order[i % order.size()]->hasFocus()) << i;
+  }
+  run->user.pressKey(*order[0], ui::Key::Tab, ui::kShift);
+  EXPECT_TRUE(order.back()->hasFocus());
+
+  run->user.pressKey(*order.back(), ui::Key::Tab);
+  run->user.type(box(*run, 1, 10), "苏州");
+  run->user.pressKey(box(*run, 1, 10), ui::Key::Tab);
+  run->user.pressKey(*order[1], ui::Key::Tab);
+  run->user.type(box(*run, 3, 22), "园林");
+  // Ctrl+Enter in a multi-line box adds the record instead of a line break.
+  run->user.type(box(*run, 4, 12), "一行");
+  run->user.pressKey(box(*run, 4, 12), ui::Key::Enter, ui::kCtrl);
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  ASSERT_EQ(recorddb::recordCount(), 1);
+  ASSERT_TRUE(recorddb::gotoRecord(1));
+  EXPECT_EQ(storedText(1), "苏州");
+  EXPECT_EQ(storedText(3), "园林||");
+  EXPECT_EQ(storedText(4), "一行");
+  EXPECT_TRUE(box(*run, 1, 10).hasFocus());  // the rebuilt panel starts again at the first box
+}
+
 TEST_F(EntryPanelTest, EmptyAndUnreadableValuesAreStoredAsTheirEmptyForms) {
   auto run = openPanel(kEveryKindForm);
   const auto addWith = [&run](const base::TextValue& date, const base::TextValue& title) {

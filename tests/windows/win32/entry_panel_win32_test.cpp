@@ -1,5 +1,5 @@
 // The entry panel on real windows: opened from the toolbar for a list of the sample form, owned by
-// the main window, a record typed into it and added to the list.
+// the main window, a record typed into it with the keyboard and added to the list.
 //
 // With GEBU_SCENE_SECONDS set, the panel stays on screen that long with a record half typed, so
 // that scripts/screenshot can take a picture of it.
@@ -57,13 +57,17 @@ TEST_F(EntryPanelWin32Test, OpensFromTheToolbarForTheSampleFormAndAddsARecord) {
   EXPECT_EQ(panel.bounds().height, 350 + 48 + 50);
   EXPECT_EQ(box(panel, 3, 10).text(), "输入..");
 
+  // Typed with the keyboard: Tab to the next box (past the "▼" button), Ctrl+Enter to add.
+  EXPECT_TRUE(box(panel, 1, 10).hasFocus());
   user.type(box(panel, 1, 10), "阿里云");
+  user.pressKey(box(panel, 1, 10), ui::Key::Tab, ui::kNoKeys);
+  EXPECT_TRUE(box(panel, 2, 10).hasFocus());
   user.type(box(panel, 2, 10), "example.com");
   user.type(box(panel, 4, 23), "user");
   user.type(box(panel, 5, 22, 2), "https://wanwang.aliyun.com/");
   if (const char* hold = std::getenv("GEBU_SCENE_SECONDS")) ui_win32_test::pumpFor(1000 * std::atoi(hold));
 
-  user.click(*panel.control(kAddRecordButton));
+  user.pressKey(box(panel, 5, 22, 2), ui::Key::Enter, ui::kCtrl);
   EXPECT_EQ(mainWindow->grid().rowCount(), 1);
   EXPECT_EQ(mainWindow->grid().cell(1, 5), "wanwang.aliyun.com");
   ASSERT_TRUE(recorddb::setCurrentDatabase("示例表单"));
