@@ -258,6 +258,7 @@ TEST_F(EntryPanelTest, EmptyAndUnreadableValuesAreStoredAsTheirEmptyForms) {
     fill(*run, box(*run, 8, 22), title);
     run->user.click(button(*run, windows::kAddRecordButton));
   };
+  fill(*run, box(*run, 3, 3), "99999999999");  // beyond 32 bits: the largest integer
   addWith("", "只有标题");  // the time box shows its hint: it counts as empty
   addWith("2017-02-30", "");
   addWith("20171210", "");
@@ -271,7 +272,9 @@ TEST_F(EntryPanelTest, EmptyAndUnreadableValuesAreStoredAsTheirEmptyForms) {
   }
   ASSERT_TRUE(recorddb::gotoRecord(1));
   EXPECT_EQ(storedText(8), "只有标题||");
-  EXPECT_EQ(recorddb::readField(3).asInteger(), 0);
+  EXPECT_EQ(recorddb::readField(3).asInteger(), 2147483647);
+  ASSERT_TRUE(recorddb::gotoRecord(2));
+  EXPECT_EQ(recorddb::readField(3).asInteger(), 0);  // an empty integer box
 
   // Read back: the empty date-time shows as its date, an empty address box shows its hint.
   clickRow(*run, 1);
