@@ -29,9 +29,12 @@ void RecordGrid::connectPanelEvents() {
   data_->onMouseMove = [this](const ui::MouseEvent& e) { onDataMouseMove(e.x, e.y, e.keys); };
   data_->onMouseDown = [this](const ui::MouseEvent& e) {
     if (e.button == ui::MouseButton::Left) onDataMouseDown(e.x, e.y);
+    else if (e.button == ui::MouseButton::Right && onCellRightPressed) onCellRightPressed(cellEventAt({e.x, e.y}, e.keys));
   };
   data_->onMouseUp = [this](const ui::MouseEvent& e) {
-    if (e.button == ui::MouseButton::Left) onDataMouseUp(e.x, e.y, e.keys);
+    if (e.button != ui::MouseButton::Left) return;
+    onDataMouseUp(e.x, e.y, e.keys);
+    if (onCellReleased) onCellReleased(cellEventAt({e.x, e.y}, e.keys));
   };
   vScroll_->onMouseMove = [this](const ui::MouseEvent& e) { onVerticalBarMove(e.x, e.y); };
   vScroll_->onMouseDown = [this](const ui::MouseEvent& e) {
@@ -99,9 +102,18 @@ void RecordGrid::examineTip(int column, int row, ui::Point at) {
 }
 
 base::TextValue RecordGrid::linkTip(int column, int row) const {
-  const base::TextValue stored = readStoredValue_ ? readStoredValue_(rows_[static_cast<std::size_t>(row) - 1].recordId, column)
-                                                  : base::TextValue{};
-  return base::cutToCharacters(kLinkTipPrefix + linkTarget(fieldKind(column), stored), kTipCap);
+  // A tip is seen by whoever looks at the screen: an FTP password stays hidden in it.
+  const LinkTargetOptions options{chatHost_, Password::Masked};
+  return base::cutToCharacters(kLinkTipPrefix + linkTarget(fieldKind(column), storedValue(row, column), options), kTipCap);
+}
+
+base::TextValue RecordGrid::storedValue(int row, int column) const {
+  if (row < 1 || row > rowCount() || column < 1 || column > columnCount() || !readStoredValue_) return {};
+  return readStoredValue_(rows_[static_cast<std::size_t>(row) - 1].recordId, column);
+}
+
+CellEvent RecordGrid::cellEventAt(ui::Point at, int keys) {
+  return {this, rowAt(at.y), columnAt(at.x), at, keys};
 }
 
 void RecordGrid::addRange(int from, int to) {

@@ -21,6 +21,7 @@
 #include "grid/grid_geometry.h"
 #include "grid/grid_sort.h"
 #include "grid/grid_tips.h"
+#include "grid/link_target.h"
 #include "ui/canvas.h"
 #include "ui/control.h"
 #include "ui/event_gate.h"
@@ -57,6 +58,18 @@ struct AttachOptions {
   SelectionMode selectionMode = SelectionMode::Multiple;
 };
 
+class RecordGrid;
+
+// A press or release of a mouse button on the data area, with the cell under the pointer: row and
+// column are 0 where the pointer is on no row or no column.
+struct CellEvent {
+  RecordGrid* sender = nullptr;
+  int row = 0;
+  int column = 0;
+  ui::Point at;
+  int keys = ui::kNoKeys;  // kCtrl, kShift, kAlt added
+};
+
 using PictureLoader = std::function<std::unique_ptr<ui::Picture>(const std::string& bytes)>;
 // The stored value (as text) of field `field` of the record with that ID in the current database.
 using StoredValueReader = std::function<base::TextValue(int recordId, int field)>;
@@ -87,6 +100,12 @@ class RecordGrid {
   std::function<void(int column, int width)> onColumnResized;
   // The left button was released on the header (the list's column widths are to be saved).
   std::function<void()> onHeaderReleased;
+  // The left button was released on the data area, after the grid's own selection handling.
+  std::function<void(const CellEvent&)> onCellReleased;
+  // The right button was pressed on the data area (the grid itself does nothing with it).
+  std::function<void(const CellEvent&)> onCellRightPressed;
+  // The host of the chat addresses that QQ link tips show.
+  void setChatHost(const base::TextValue& host) { chatHost_ = host; }
 
   // ---- attaching and layout (grid_view.cpp)
   void attach(const GridPanels& panels, const AttachOptions& options = {});
@@ -109,6 +128,9 @@ class RecordGrid {
   GridRow row(int n) const;
   // The cell text; the empty text for a cell that does not exist.
   base::TextValue cell(int row, int column) const;
+  // The stored value of field `column` of row n's record, as text, through the stored-value
+  // reader; the empty text for a cell that does not exist.
+  base::TextValue storedValue(int row, int column) const;
   void setCell(int row, int column, const base::TextValue& text, bool noRedraw = false);
   void setRow(int row, const std::optional<std::vector<base::TextValue>>& cells, std::optional<std::int32_t> image,
               std::optional<std::int32_t> recordId, bool fitToColumns = false, bool noRedraw = false);
@@ -191,6 +213,8 @@ class RecordGrid {
   int columnRight(int column) const { return columnLayout().right(column); }
   int columnAt(int x) const { return columnLayout().columnAt(x); }
   int rowAt(int y) const { return rowLayout().rowAt(y); }
+  // The event for a pointer at `at` (data-panel pixels) with `keys` held.
+  CellEvent cellEventAt(ui::Point at, int keys);
   int visibleRowCount() const;
   int visibleColumnCount() const;
   int dataWidth() const;
@@ -351,6 +375,7 @@ class RecordGrid {
   StoredValueReader readStoredValue_;
   const forms::FormDefinition* form_ = nullptr;
   GridTips* tips_ = nullptr;
+  base::TextValue chatHost_ = kDefaultChatHost;
   ui::EventGate* gate_ = nullptr;
   int pumpIntervalMs_ = 20;
 };
