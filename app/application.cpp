@@ -10,8 +10,8 @@
 
 namespace app {
 
-Application::Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory)
-    : state_(state), toolkit_(toolkit), runDirectory_(std::move(runDirectory)) {}
+Application::Application(AppState& state, ui::Toolkit& toolkit, platform::Shell& shell, base::TextValue runDirectory)
+    : state_(state), toolkit_(toolkit), shell_(shell), runDirectory_(std::move(runDirectory)) {}
 
 Application::~Application() { recorddb::setProgramErrorHandler({}); }
 
@@ -28,6 +28,7 @@ bool Application::startup() {
   state_.formLibrary.seedIfEmpty(state_.settings);
 
   windows::MainWindowContext context{toolkit_,
+                                     shell_,
                                      state_.settings,
                                      state_.formLibrary,
                                      state_.pingRunning,

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "platform/shell.h"
 #include "ui/toolkit.h"
 #include "windows/main_window.h"
 
@@ -11,8 +12,9 @@ namespace app {
 
 class Application {
  public:
-  // `runDirectory`: the folder of the executable, where the settings file lives.
-  Application(AppState& state, ui::Toolkit& toolkit, base::TextValue runDirectory);
+  // `runDirectory`: the folder of the executable, where the settings file lives. Link cells are
+  // opened through `shell`.
+  Application(AppState& state, ui::Toolkit& toolkit, platform::Shell& shell, base::TextValue runDirectory);
   ~Application();
 
   // Start-up up to the main window being shown; false when another copy runs (nothing is shown).
@@ -30,6 +32,7 @@ class Application {
  private:
   AppState& state_;
   ui::Toolkit& toolkit_;
+  platform::Shell& shell_;
   base::TextValue runDirectory_;
   std::unique_ptr<windows::MainWindow> mainWindow_;
   bool exiting_ = false;  // the tray exit saved already; closing must not save again

@@ -76,7 +76,8 @@ PageOpen openPageOnce(const base::TextValue& run) {
   app::AppState state;
   ui::headless::HeadlessToolkit toolkit;
   ui::headless::HeadlessUser user(toolkit);
-  app::Application application(state, toolkit, run);
+  const std::unique_ptr<platform::Shell> shell = platform::makeNativeShell();  // opens nothing here
+  app::Application application(state, toolkit, *shell, run);
   PageOpen result;
   if (application.startup()) {
     windows::MainWindow& window = *application.mainWindow();

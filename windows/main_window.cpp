@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "links/safe_target.h"
 #include "settings/control_state.h"
 #include "ui/list_controls.h"
 #include "ui/panels.h"
@@ -318,13 +319,22 @@ void MainWindow::connectGridPresses() {
       }
     };
   }
-  ui::Control& data = *window_->control("画板数据");
-  auto gridRelease = data.onMouseUp;
-  data.onMouseUp = [this, gridRelease, &data](const ui::MouseEvent& event) {
-    if (gridRelease) gridRelease(event);
-    if (event.button != ui::MouseButton::Left) return;
-    context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, &data, [this] { showSelectedRecordInPanel(); });
-  };
+  const base::TextValue host = chatHost();
+  grid_.setChatHost(host);
+  cellAction_ = std::make_unique<links::CellAction>(links::CellActionContext{
+      context_.toolkit, context_.shell, grid_, header, context_.currentListForm, host,
+      [this] { showSelectedRecordInPanel(); }});
+  ui::EventGate& gate = context_.toolkit.eventGate();
+  grid_.onCellReleased = gate.guard<grid::CellEvent>(
+      ui::WhenBusy::Refuse, [this](const grid::CellEvent& event) { cellAction_->leftReleased(event); });
+  grid_.onCellRightPressed = gate.guard<grid::CellEvent>(
+      ui::WhenBusy::Refuse, [this](const grid::CellEvent& event) { cellAction_->rightPressed(event); });
+}
+
+base::TextValue MainWindow::chatHost() {
+  context_.settings.selectSection(kMainSection);
+  const base::TextValue host = context_.settings.readText(kChatHostKey, grid::kDefaultChatHost);
+  return links::isHostName(host) ? host : base::TextValue(grid::kDefaultChatHost);
 }
 
 void MainWindow::sortByHeader(int x) {

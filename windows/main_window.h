@@ -12,7 +12,9 @@
 #include "forms/form_library.h"
 #include "grid/record_grid.h"
 #include "grid/tooltip_grid_tips.h"
+#include "links/cell_action.h"
 #include "lists/list_workspace.h"
+#include "platform/shell.h"
 #include "settings/settings_store.h"
 #include "ui/toolkit.h"
 #include "windows/entry_panel.h"
@@ -22,6 +24,7 @@ namespace windows {
 
 struct MainWindowContext {
   ui::Toolkit& toolkit;
+  platform::Shell& shell;  // opens the targets of link cells
   settings::SettingsStore& settings;
   forms::FormLibrary& formLibrary;
   const std::atomic<bool>& pingRunning;  // a PING run refuses every other toolbar command
@@ -97,9 +100,11 @@ class MainWindow {
   void showNotFound();
   void attachGrid();
   // Panel presses give the focus to the header first; a header press not on a border sorts; a left
-  // release on the rows shows the selected record in the entry panel.
+  // release and a right press on the rows go to the cell action.
   void connectGridPresses();
   void sortByHeader(int x);
+  // The chat host the settings name, or the default one.
+  base::TextValue chatHost();
   // A point of the window's client area in the grid's data-panel coordinates.
   ui::Point toDataPanel(int x, int y) const;
   void toggleAutoColumnWidth();
@@ -123,6 +128,7 @@ class MainWindow {
   int eventIntervalMs_ = 20;
   bool sortAscending_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
+  std::unique_ptr<links::CellAction> cellAction_;
 };
 
 }  // namespace windows

@@ -8,5 +8,7 @@ inline constexpr char kSplitterPositionKey[] = "分隔条位置";
 inline constexpr char kShowFindBarKey[] = "显示查找框";
 inline constexpr char kAutoColumnWidthKey[] = "自动列宽";
 inline constexpr char kTreeIndexKey[] = "树型框.索引";
+// The host of the chat addresses of QQ link cells; a plain host name (an optional port after ":").
+inline constexpr char kChatHostKey[] = "聊天主机";
 
 }  // namespace windows

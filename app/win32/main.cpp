@@ -7,6 +7,7 @@
 int main() {
   app::AppState state;
   ui::win32::Win32Toolkit toolkit;
-  app::Application application(state, toolkit, platform::runDirectory());
+  const std::unique_ptr<platform::Shell> shell = platform::makeNativeShell();
+  app::Application application(state, toolkit, *shell, platform::runDirectory());
   return application.run();
 }

@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "recorddb/record_database.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/recording_shell.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
 #include "ui/panels.h"
@@ -24,10 +25,11 @@ class ApplicationTest : public testing::Test {
  protected:
   // One run of the program: start-up on the scratch folder.
   struct Run {
-    explicit Run(const base::TextValue& folder) : application(state, toolkit, folder) {}
+    explicit Run(const base::TextValue& folder) : application(state, toolkit, shell, folder) {}
     AppState state;
     ui::headless::HeadlessToolkit toolkit;
     ui::headless::HeadlessUser user{toolkit};
+    testing_support::RecordingShell shell;
     Application application;
     ui::Window& window() { return application.mainWindow()->window(); }
   };

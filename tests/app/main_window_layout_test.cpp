@@ -6,6 +6,7 @@
 
 #include "settings/settings_store.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/recording_shell.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/panels.h"
 #include "windows/main_window_layout.h"
@@ -16,7 +17,7 @@ namespace {
 class MainWindowLayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -26,6 +27,7 @@ class MainWindowLayoutTest : public testing::Test {
   ui::headless::HeadlessToolkit toolkit;
   settings::SettingsStore store;
   forms::FormLibrary library;
+  testing_support::RecordingShell shell;
   std::atomic<bool> pingRunning{false};
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;

@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "recorddb/record_database.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/recording_shell.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
 #include "ui/list_controls.h"
@@ -21,11 +22,12 @@ namespace app {
 class ProgramFixture : public testing::Test {
  protected:
   struct Run {
-    explicit Run(const base::TextValue& folder) : application(state, toolkit, folder) {}
+    explicit Run(const base::TextValue& folder) : application(state, toolkit, shell, folder) {}
     ~Run() { recorddb::closeAllDatabases(); }
     AppState state;
     ui::headless::HeadlessToolkit toolkit;
     ui::headless::HeadlessUser user{toolkit};
+    testing_support::RecordingShell shell;
     Application application;
     ui::Window& window() { return application.mainWindow()->window(); }
     ui::TreeView& tree() { return window().get<ui::TreeView>("树型框"); }

@@ -11,6 +11,7 @@
 #include "forms/form_library.h"
 #include "settings/settings_store.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/recording_shell.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
 #include "ui/list_controls.h"
@@ -31,7 +32,7 @@ class DesignerFixture : public testing::Test {
     }
     library.save(store, selectedIndex);
     mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+        MainWindowContext{toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -78,6 +79,7 @@ class DesignerFixture : public testing::Test {
   testing_support::ScratchDir dir;
   settings::SettingsStore store;
   forms::FormLibrary library;
+  testing_support::RecordingShell shell;
   std::atomic<bool> pingRunning{false};
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;

@@ -176,10 +176,13 @@ MessageAnswer Win32Toolkit::presentMessageBox(const MessageBoxRequest& request) 
 }
 
 int Win32Toolkit::keyState() {
+  // Held when the keyboard says so now, or when the input this thread has read says so: the
+  // messages it reacts to may carry keys the keyboard has let go of since.
+  const auto held = [](int virtualKey) { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0 || ::GetKeyState(virtualKey) < 0; };
   int keys = kNoKeys;
-  if (::GetAsyncKeyState(VK_CONTROL) & 0x8000) keys += kCtrl;
-  if (::GetAsyncKeyState(VK_SHIFT) & 0x8000) keys += kShift;
-  if (::GetAsyncKeyState(VK_MENU) & 0x8000) keys += kAlt;
+  if (held(VK_CONTROL)) keys += kCtrl;
+  if (held(VK_SHIFT)) keys += kShift;
+  if (held(VK_MENU)) keys += kAlt;
   return keys;
 }
 

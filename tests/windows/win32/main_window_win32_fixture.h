@@ -15,6 +15,7 @@
 #include "tests/support/scratch_dir.h"
 #include "tests/ui/contract/user_actions.h"
 #include "tests/ui/win32/win32_test_backend.h"
+#include "tests/support/recording_shell.h"
 #include "ui/win32/win32_window.h"
 #include "windows/main_window.h"
 
@@ -29,7 +30,7 @@ class MainWindowWin32Fixture : public testing::Test {
     library.load(store);
     library.seedIfEmpty(store);
     mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{*backend->toolkit, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+        MainWindowContext{*backend->toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -41,6 +42,7 @@ class MainWindowWin32Fixture : public testing::Test {
   testing_support::ScratchDir dir;
   settings::SettingsStore store;
   forms::FormLibrary library;
+  testing_support::RecordingShell shell;
   std::atomic<bool> pingRunning{false};
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;
