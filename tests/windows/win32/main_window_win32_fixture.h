@@ -12,10 +12,10 @@
 #include "forms/form_library.h"
 #include "recorddb/record_database.h"
 #include "settings/settings_store.h"
+#include "tests/support/recording_shell.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/ui/contract/user_actions.h"
 #include "tests/ui/win32/win32_test_backend.h"
-#include "tests/support/recording_shell.h"
 #include "ui/win32/win32_window.h"
 #include "windows/main_window.h"
 
