@@ -68,6 +68,10 @@ bool equalsTextIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && matchesIgnoringCaseAt(a, 0, b);
 }
 
+bool startsWithTextIgnoreCase(std::string_view text, std::string_view prefix) {
+  return matchesIgnoringCaseAt(text, 0, prefix);
+}
+
 std::vector<TextValue> splitText(std::string_view text, std::string_view separator) {
   std::vector<TextValue> pieces;
   if (text.empty()) return pieces;

@@ -28,6 +28,8 @@ std::size_t findTextIgnoreCase(std::string_view text, std::string_view needle, s
 
 // Equality with letters compared as by findTextIgnoreCase.
 bool equalsTextIgnoreCase(std::string_view a, std::string_view b);
+// Whether `text` begins with `prefix`, letters compared as by findTextIgnoreCase.
+bool startsWithTextIgnoreCase(std::string_view text, std::string_view prefix);
 
 // Splits at every separator, left to right. An empty text gives no pieces; an empty piece before
 // the first separator or between two separators is kept; an empty piece after the last separator

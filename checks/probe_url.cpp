@@ -12,14 +12,6 @@ constexpr std::string_view kHttps = "https://";
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool startsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (lowerAscii(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
-
 bool isAsciiAlphanumeric(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -81,7 +73,7 @@ std::string percentEncode(std::string_view utf8) {
 base::TextValue normaliseProbeUrl(std::string_view url) {
   if (url.empty()) return {};
   base::TextValue normalised;
-  if (!startsWithIgnoreCase(url, kHttp) && !startsWithIgnoreCase(url, kHttps)) normalised = kHttp;
+  if (!base::startsWithTextIgnoreCase(url, kHttp) && !base::startsWithTextIgnoreCase(url, kHttps)) normalised = kHttp;
   normalised += url;
   const std::size_t fragment = base::findText(normalised, "#");
   if (fragment != base::kNotFound) normalised.erase(fragment);
@@ -91,10 +83,10 @@ base::TextValue normaliseProbeUrl(std::string_view url) {
 std::optional<ProbeTarget> parseProbeTarget(std::string_view normalisedUrl) {
   ProbeTarget target;
   std::string_view rest;
-  if (startsWithIgnoreCase(normalisedUrl, kHttps)) {
+  if (base::startsWithTextIgnoreCase(normalisedUrl, kHttps)) {
     target.secure = true;
     rest = normalisedUrl.substr(kHttps.size());
-  } else if (startsWithIgnoreCase(normalisedUrl, kHttp)) {
+  } else if (base::startsWithTextIgnoreCase(normalisedUrl, kHttp)) {
     rest = normalisedUrl.substr(kHttp.size());
   } else {
     return std::nullopt;

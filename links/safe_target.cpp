@@ -13,15 +13,6 @@ constexpr std::string_view kAddressCharacters = "-._~/:@!$&'()*+,;=%?#[]";
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
-char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (lowered(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
 
 // Percent-encodes ASCII characters that are neither letters, digits nor in `allowed`. Double-byte
 // characters pass whole: their second byte may look like ASCII ("\" is one) but is not.
@@ -99,7 +90,7 @@ std::optional<base::TextValue> webAddressToOpen(const base::TextValue& address) 
   const std::string_view text = trimmed(address);
   if (text.empty() || holdsUnsafeCharacter(text)) return std::nullopt;
   base::TextValue web;
-  if (startsWithIgnoringCase(text, "http://") || startsWithIgnoringCase(text, "https://")) {
+  if (base::startsWithTextIgnoreCase(text, "http://") || base::startsWithTextIgnoreCase(text, "https://")) {
     web = base::TextValue(text);
   } else if (beginsWithOtherScheme(text)) {
     return std::nullopt;

@@ -50,6 +50,8 @@ TEST(TextEquality, IgnoringCaseFoldsOnlySingleByteLetters) {
   EXPECT_TRUE(equalsTextIgnoreCase("Abc中", "aBC中"));
   EXPECT_TRUE(equalsTextIgnoreCase("", ""));
   EXPECT_FALSE(equalsTextIgnoreCase("abc", "ab"));
+  EXPECT_TRUE(startsWithTextIgnoreCase("HTTPS://中", "https://"));
+  EXPECT_FALSE(startsWithTextIgnoreCase("http:", "http://"));
   EXPECT_FALSE(equalsTextIgnoreCase(kShuo, kKua));
   EXPECT_FALSE(equalsTextIgnoreCase(std::string(kXia) + "客", std::string(kJin) + "客"));
   EXPECT_FALSE(equalsTextIgnoreCase("a\x82", "A\x83"));
