@@ -22,8 +22,13 @@ HttpClient::HttpClient() : transport_(makePlatformTransport()) {}
 
 HttpClient::~HttpClient() = default;
 
+void HttpClient::cancel() {
+  cancelled_ = true;
+  if (transport_) transport_->cancel();
+}
+
 std::int32_t HttpClient::probeStatus(const base::TextValue& url, std::int32_t waitSeconds) {
-  if (!transport_) return 0;
+  if (!transport_ || cancelled_) return 0;
   const std::optional<ProbeTarget> target = parseProbeTarget(normaliseProbeUrl(url));
   if (!target) return 0;
   ProbeRequest request;

@@ -1,7 +1,9 @@
 #pragma once
 // HttpClient: probes web addresses for their HTTP status code, for the PING command. Each thread
-// that probes owns its own client; a client may run any number of probes, one after the other.
+// that probes owns its own client; a client may run any number of probes, one after the other,
+// until it is cancelled (from any thread).
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -32,8 +34,14 @@ class HttpClient {
   // empty or unusable address, a failed name lookup or connection, or no answer within the wait.
   std::int32_t probeStatus(const base::TextValue& url, std::int32_t waitSeconds);
 
+  // Ends the probe in flight at once with status 0, and every later probe before it starts. Safe to
+  // call from another thread while a probe runs; a client stays cancelled.
+  void cancel();
+  bool cancelled() const { return cancelled_; }
+
  private:
   std::unique_ptr<HttpTransport> transport_;  // null when the platform's HTTP stack is missing
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace checks

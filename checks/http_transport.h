@@ -36,6 +36,9 @@ class HttpTransport {
   // as the response's status line and headers are in (the body is not read). 0 when the request
   // fails or no headers arrived within the wait; the call returns by then.
   virtual std::int32_t fetchStatus(const ProbeRequest& request) = 0;
+  // Ends the request in flight at once (its fetchStatus returns 0) and every later one before it
+  // starts. The one call that another thread may make while fetchStatus runs.
+  virtual void cancel() = 0;
 };
 
 // The platform's transport, one per thread that probes. Null when the HTTP stack cannot be set up.

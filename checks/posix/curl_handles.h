@@ -1,5 +1,5 @@
 #pragma once
-// Owners of libcurl's library use and of an easy handle.
+// Owners of libcurl's library use, of an easy handle and of a multi handle.
 
 #include <curl/curl.h>
 
@@ -29,5 +29,10 @@ struct CurlEasyCleanup {
   void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
 using UniqueCurlEasy = std::unique_ptr<CURL, CurlEasyCleanup>;
+
+struct CurlMultiCleanup {
+  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+using UniqueCurlMulti = std::unique_ptr<CURLM, CurlMultiCleanup>;
 
 }  // namespace checks::posix

@@ -1,7 +1,9 @@
-// The probe's transport on POSIX systems: libcurl, one easy handle per client.
+// The probe's transport on POSIX systems: libcurl, one easy handle per client, driven through a
+// multi handle of its own so that another thread can wake it and end the transfer.
 
 #include <curl/curl.h>
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -56,15 +58,27 @@ void applyTimeouts(CURL* easy, const ProbeRequest& request) {
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>((t.receive + 999) / 1000));
 }
 
+// The longest a transfer waits for its sockets between two looks; a cancel wakes it earlier, and
+// curl's own timeouts shorten it where they are due sooner.
+constexpr int kPollMilliseconds = 1000;
+
 class CurlTransport final : public HttpTransport {
  public:
   CurlTransport() {
-    if (library_.ready()) easy_.reset(curl_easy_init());
+    if (!library_.ready()) return;
+    easy_.reset(curl_easy_init());
+    multi_.reset(curl_multi_init());
   }
 
-  bool ready() const { return easy_ != nullptr; }
+  bool ready() const { return easy_ != nullptr && multi_ != nullptr; }
+
+  void cancel() override {
+    cancelled_ = true;
+    curl_multi_wakeup(multi_.get());  // callable from any thread
+  }
 
   std::int32_t fetchStatus(const ProbeRequest& request) override {
+    if (cancelled_) return 0;
     CURL* easy = easy_.get();
     curl_easy_reset(easy);  // keeps the connection cache
     Exchange exchange{easy};
@@ -81,13 +95,21 @@ class CurlTransport final : public HttpTransport {
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &exchange);
     applyTimeouts(easy, request);
-    curl_easy_perform(easy);  // ends in an error once the callbacks stop it; the status tells
-    return static_cast<std::int32_t>(exchange.status);
+    // The transfer ends in an error once the callbacks stop it; the status tells.
+    if (curl_multi_add_handle(multi_.get(), easy) != CURLM_OK) return 0;
+    int running = 1;
+    while (!cancelled_ && curl_multi_perform(multi_.get(), &running) == CURLM_OK && running > 0) {
+      curl_multi_poll(multi_.get(), nullptr, 0, kPollMilliseconds, nullptr);
+    }
+    curl_multi_remove_handle(multi_.get(), easy);
+    return cancelled_ ? 0 : static_cast<std::int32_t>(exchange.status);
   }
 
  private:
   posix::CurlLibrary library_;
   posix::UniqueCurlEasy easy_;
+  posix::UniqueCurlMulti multi_;
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace

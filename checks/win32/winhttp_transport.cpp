@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "checks/http_transport.h"
@@ -119,7 +120,31 @@ class WinHttpTransport final : public HttpTransport {
 
   bool ready() const { return static_cast<bool>(session_); }
 
+  void cancel() override {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    cancelled_ = true;
+    if (inFlight_) inFlight_->finish(0);  // the wait returns; leaving it closes the request
+  }
+
   std::int32_t fetchStatus(const ProbeRequest& probe) override {
+    auto exchange = std::make_shared<Exchange>();
+    if (!exchange->ready() || !startExchange(exchange)) return 0;
+    const std::int32_t status = fetchWith(probe, exchange);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    inFlight_.reset();
+    return cancelled_ ? 0 : status;
+  }
+
+ private:
+  // Makes `exchange` the one a cancel finishes; false once cancelled.
+  bool startExchange(const ExchangeRef& exchange) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (cancelled_) return false;
+    inFlight_ = exchange;
+    return true;
+  }
+
+  std::int32_t fetchWith(const ProbeRequest& probe, const ExchangeRef& exchange) {
     const ProbeTarget& target = probe.target;
     InternetHandle connection(::WinHttpConnect(session_.get(), platform::win32::wideFromUtf8(target.host).c_str(),
                                                target.port, 0));
@@ -132,9 +157,8 @@ class WinHttpTransport final : public HttpTransport {
     const ProbeTimeouts& t = probe.timeouts;
     if (!::WinHttpSetTimeouts(request.get(), t.resolve, t.connect, t.send, t.receive)) return 0;
 
-    auto exchange = std::make_shared<Exchange>();
     DWORD_PTR context = 0;
-    if (!exchange->ready() || !attachExchange(request.get(), exchange, context)) return 0;
+    if (!attachExchange(request.get(), exchange, context)) return 0;
     if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
                               context)) {
       return 0;
@@ -144,8 +168,10 @@ class WinHttpTransport final : public HttpTransport {
     return static_cast<std::int32_t>(exchange->wait(waitMs));
   }
 
- private:
   InternetHandle session_;
+  std::mutex mutex_;
+  bool cancelled_ = false;  // guarded by mutex_
+  ExchangeRef inFlight_;    // guarded by mutex_
 };
 
 }  // namespace

@@ -106,6 +106,26 @@ TEST(ProbeThreadsTest, ClientsOnSeveralThreadsProbeAtOnce) {
   EXPECT_EQ(server.requests().size(), kThreads * statuses.size());
 }
 
+TEST(ProbeCancelTest, ACancelFromAnotherThreadEndsTheProbeInFlightAndEveryLaterOne) {
+  TestHttpServer server;
+  HttpClient client;
+  std::int32_t status = -1;
+  std::chrono::steady_clock::duration took{};
+  std::jthread probing([&] {
+    const auto start = std::chrono::steady_clock::now();
+    status = client.probeStatus(server.url("/silent"), kWait);
+    took = std::chrono::steady_clock::now() - start;
+  });
+  while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  client.cancel();
+  probing.join();
+  EXPECT_EQ(status, 0);
+  EXPECT_LT(took, std::chrono::seconds(2));  // not the ten seconds of the wait
+  EXPECT_TRUE(client.cancelled());
+  EXPECT_EQ(client.probeStatus(server.url("/status/200"), kWait), 0);
+  EXPECT_EQ(server.requests().size(), 1u);  // the later probe sent nothing
+}
+
 TEST(ProbeWaitTest, TheCallersSecondsWithinLimits) {
   EXPECT_EQ(checks::probeWaitMilliseconds(10), 10000);
   EXPECT_EQ(checks::probeWaitMilliseconds(1), 1000);

@@ -1,5 +1,6 @@
 #include "tests/checks/test_http_server.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace checks_testing {
@@ -73,6 +74,11 @@ bool TestHttpServer::sawTlsHandshake() const {
   return tlsHandshake_;
 }
 
+int TestHttpServer::mostRequestsAtOnce() const {
+  std::lock_guard lock(mutex_);
+  return mostAnswering_;
+}
+
 void TestHttpServer::acceptConnections() {
   const auto end = std::chrono::steady_clock::now() + kLifetime;
   for (int accepted = 0; accepted < kMaxConnections && !stopping_ && std::chrono::steady_clock::now() < end;) {
@@ -112,8 +118,11 @@ void TestHttpServer::serve(const LoopbackSocket& connection) {
   {
     std::lock_guard lock(mutex_);
     requests_.push_back(request);
+    mostAnswering_ = std::max(mostAnswering_, ++answering_);
   }
   answer(connection, target);
+  std::lock_guard lock(mutex_);
+  --answering_;
 }
 
 void TestHttpServer::answer(const LoopbackSocket& connection, const std::string& target) {
@@ -128,6 +137,9 @@ void TestHttpServer::answer(const LoopbackSocket& connection, const std::string&
     if (connection.send(head(200, {}, body.size()))) trickle(connection, body, 100);
   } else if (target == "/silent") {
     holdUntilClosed(connection);
+  } else if (const int delay = numberAfter(target, "/delay/")) {
+    pause(delay);
+    connection.send(response(200));
   } else {
     connection.send(response(200));
   }
@@ -138,6 +150,14 @@ void TestHttpServer::trickle(const LoopbackSocket& connection, std::string_view 
   for (std::size_t i = 0; i < bytes.size() && !stopping_; ++i) {
     if (!connection.send(bytes.substr(i, 1))) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+  }
+}
+
+// Sleeps in short steps, so that a server going out of scope does not wait for the whole pause.
+void TestHttpServer::pause(int milliseconds) const {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!stopping_ && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_until(std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(kPollMs)));
   }
 }
 

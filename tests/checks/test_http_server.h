@@ -5,6 +5,7 @@
 //   /trickle/head   a 200 whose status line and headers come one byte at a time
 //   /trickle/body   a 200 whose headers come at once and whose body trickles for ten seconds
 //   /silent         never answers, and holds the connection until the client gives up
+//   /delay/NNN      a 200 after NNN milliseconds
 //   anything else   200
 // It serves each connection on a thread of its own and stops, closing every connection, when it
 // goes out of scope (or after five minutes).
@@ -38,6 +39,9 @@ class TestHttpServer {
   std::vector<std::string> requests() const;
   // True once a connection began with a TLS handshake rather than an HTTP request.
   bool sawTlsHandshake() const;
+  // The most requests that were being answered at one time (from the request's head in to the
+  // answer out).
+  int mostRequestsAtOnce() const;
 
  private:
   void acceptConnections();
@@ -45,6 +49,7 @@ class TestHttpServer {
   void answer(const LoopbackSocket& connection, const std::string& target);
   void trickle(const LoopbackSocket& connection, std::string_view bytes, int pauseMs);
   void holdUntilClosed(const LoopbackSocket& connection);
+  void pause(int milliseconds) const;
   bool readRequestHead(const LoopbackSocket& connection, std::string& head);
 
   SocketLibrary library_;
@@ -54,6 +59,8 @@ class TestHttpServer {
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;    // guarded by mutex_
   bool tlsHandshake_ = false;            // guarded by mutex_
+  int answering_ = 0;                    // guarded by mutex_
+  int mostAnswering_ = 0;                // guarded by mutex_
   std::vector<std::thread> connections_;  // guarded by mutex_
   std::thread acceptor_;
 };
