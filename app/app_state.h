@@ -1,9 +1,7 @@
 #pragma once
 // AppState: everything that lives for the whole run. One instance, created before start-up.
 
-#include <atomic>
-#include <mutex>
-
+#include "checks/ping_run.h"
 #include "forms/form_definition.h"
 #include "forms/form_library.h"
 #include "lists/list_selection.h"
@@ -20,10 +18,7 @@ struct AppState {
   base::TextValue productTitle;
   forms::FormDefinition currentListForm;  // the open list's form copy; empty name: none open
   lists::ListSelection listSelection;     // what the tree of lists has selected
-  std::atomic<bool> pingRunning{false};
-  std::atomic<bool> pingStop{false};
-  std::atomic<int> pingThreads{0};
-  std::mutex pingLock;
+  checks::PingState ping;                 // the PING run's flags, worker count and lock
 };
 
 }  // namespace app

@@ -31,15 +31,13 @@ bool Application::startup() {
                                      shell_,
                                      state_.settings,
                                      state_.formLibrary,
-                                     state_.pingRunning,
+                                     state_.ping,
                                      runDirectory_,
                                      state_.currentListForm,
                                      state_.listSelection,
                                      state_.productTitle,
                                      std::string(images::kProgramIco),
-                                     // The tray icon's commands wait until running work has returned.
-                                     toolkit_.eventGate().guard<ui::TrayEvent>(
-                                         ui::WhenBusy::RunAfter, [this](ui::TrayEvent event) { onTrayEvent(event); }),
+                                     [this](ui::TrayEvent event) { onTrayIcon(event); },
                                      [this] {
                                        if (!exiting_) saveOnClose();
                                      }};
@@ -51,6 +49,16 @@ bool Application::startup() {
 int Application::run() {
   if (startup()) toolkit_.runMessageLoop();
   return 0;
+}
+
+void Application::onTrayIcon(ui::TrayEvent event) {
+  // The exit question is asked at once, also while work runs (a PING run may take long); the other
+  // commands wait until running work has returned.
+  if (event == ui::TrayEvent::RightClick) {
+    onTrayEvent(event);
+  } else {
+    toolkit_.eventGate().run(ui::WhenBusy::RunAfter, &trayCommands_, [this, event] { onTrayEvent(event); });
+  }
 }
 
 void Application::onTrayEvent(ui::TrayEvent event) {
@@ -69,13 +77,20 @@ void Application::onTrayEvent(ui::TrayEvent event) {
       question.buttons = ui::MessageButtons::OkCancel;
       question.modality = ui::MessageModality::Task;
       if (toolkit_.show(question) != ui::MessageAnswer::Ok) return;
-      saveOnClose();
-      exiting_ = true;
-      toolkit_.removeTrayIcon(window);
-      window.close();
+      // Running work ends first (a PING run cancels its probes and keeps what has finished).
+      toolkit_.eventGate().run(ui::WhenBusy::StopFirst, &exitCommand_, [this] { exitProgram(); });
       break;
     }
   }
+}
+
+void Application::exitProgram() {
+  if (!mainWindow_) return;
+  ui::Window& window = mainWindow_->window();
+  saveOnClose();
+  exiting_ = true;
+  toolkit_.removeTrayIcon(window);
+  window.close();
 }
 
 void Application::saveOnClose() {

@@ -22,6 +22,8 @@ class Application {
   // Start-up, then the message loop until no window is left. Returns 0.
   int run();
 
+  // The tray icon's events as they come; onTrayEvent carries one out.
+  void onTrayIcon(ui::TrayEvent event);
   void onTrayEvent(ui::TrayEvent event);
   void saveOnClose();
   // Shows, raises and focuses a window without leaving it topmost.
@@ -30,12 +32,18 @@ class Application {
   windows::MainWindow* mainWindow() { return mainWindow_.get(); }
 
  private:
+  // The save step, then the main window closed, for good.
+  void exitProgram();
+
   AppState& state_;
   ui::Toolkit& toolkit_;
   platform::Shell& shell_;
   base::TextValue runDirectory_;
   std::unique_ptr<windows::MainWindow> mainWindow_;
   bool exiting_ = false;  // the tray exit saved already; closing must not save again
+  // Their addresses tell the event gate's requests of the tray's commands and of the exit apart.
+  char trayCommands_ = 0;
+  char exitCommand_ = 0;
 };
 
 }  // namespace app

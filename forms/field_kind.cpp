@@ -37,7 +37,8 @@ constexpr std::array<FieldKindInfo, kFieldKindCount> kKinds{{
     {24, "QQ链接型", 9, 10, 55, false, 2,
      {box(40, "QQ链接的标题（可以留空）"), box(15, "QQ号", InputMode::Integer), kNoBox},
      SortKind::Bytes, DisplayRule::FirstPiece, StoredValue::Composite, EmptyTitle::LastBox},
-    {25, "PING型", 10, 3, 10, false, 0, {kNoBox, kNoBox, kNoBox},
+    // A PING column holds the result text of the last check ("10.02 秒(状态码:200)" and longer).
+    {25, "PING型", 10, 10, 64, false, 0, {kNoBox, kNoBox, kNoBox},
      SortKind::Bytes, DisplayRule::AsStored, StoredValue::Nothing},
 }};
 

@@ -78,7 +78,7 @@ bool MainWindow::onQueryClose() {
 
 void MainWindow::onToolbarClick(int index) {
   // During a PING run every button answers at once: the refusal, or the stop of the run.
-  if (context_.pingRunning) {
+  if (context_.ping.pingRunning) {
     onToolbarButton(index);
     return;
   }
@@ -219,7 +219,7 @@ void MainWindow::onFormSelectorChanged() {
 }
 
 void MainWindow::onToolbarButton(int index) {
-  if (context_.pingRunning && index != kPing) {
+  if (context_.ping.pingRunning && index != kPing) {
     ui::MessageBoxRequest refusal;
     refusal.text = kPingRefused;
     context_.toolkit.show(refusal);
@@ -253,6 +253,9 @@ void MainWindow::onToolbarButton(int index) {
       break;
     case kAutoColumnWidth:
       toggleAutoColumnWidth();
+      break;
+    case kPing:
+      onPingButton();
       break;
     default:
       break;
@@ -338,7 +341,7 @@ base::TextValue MainWindow::chatHost() {
 }
 
 void MainWindow::sortByHeader(int x) {
-  if (grid_.isOnColumnBorder() || context_.pingRunning) return;
+  if (grid_.isOnColumnBorder() || context_.ping.pingRunning) return;
   const int column = grid_.columnAt(x);
   if (column < 1) return;
   const std::int32_t kind = forms::fieldKindOf(context_.currentListForm, column);

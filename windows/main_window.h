@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/ping_run.h"
 #include "forms/form_library.h"
 #include "grid/record_grid.h"
 #include "grid/tooltip_grid_tips.h"
@@ -27,7 +28,7 @@ struct MainWindowContext {
   platform::Shell& shell;  // opens the targets of link cells
   settings::SettingsStore& settings;
   forms::FormLibrary& formLibrary;
-  const std::atomic<bool>& pingRunning;  // a PING run refuses every other toolbar command
+  checks::PingState& ping;  // a PING run refuses every other toolbar command
   base::TextValue runDirectory;          // the lists' data folder is in it
   forms::FormDefinition& currentListForm;
   lists::ListSelection& listSelection;
@@ -115,6 +116,13 @@ class MainWindow {
   void showSelectedRecordInPanel();
   // Adds a row for every record of the open database; ends early when a newer selection asks to.
   void fillListPage(bool sameList);
+  // Toolbar button 9 (main_window_ping.cpp): asks, then runs PING over the page; during a run it
+  // asks the run to stop.
+  void onPingButton();
+  void runPing();
+  // A row's PING fields and their addresses, read before its worker starts.
+  checks::PingJob pingJob(int row) const;
+  void applyPingResult(const checks::PingResult& result);
 
   MainWindowContext context_;
   std::unique_ptr<ui::Window> window_;

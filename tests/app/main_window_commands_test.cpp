@@ -296,10 +296,10 @@ TEST_F(MainWindowCommandsTest, AHeaderPressSortsByTheFieldsKindAndFlipsTheDirect
   EXPECT_TRUE(run->user.pressMouse(header, press) && run->user.releaseMouse(header, press));
   EXPECT_EQ(column1(), (std::vector<base::TextValue>{"100", "10", "9"}));
 
-  run->state.pingRunning = true;  // no sorting while PING runs
+  run->state.ping.pingRunning = true;  // no sorting while PING runs
   EXPECT_TRUE(run->user.pressMouse(header, press) && run->user.releaseMouse(header, press));
   EXPECT_EQ(column1(), (std::vector<base::TextValue>{"100", "10", "9"}));
-  run->state.pingRunning = false;
+  run->state.ping.pingRunning = false;
 
   const ui::MouseEvent onData{5, 5, ui::kNoKeys, ui::MouseButton::Left};
   auto& data = window.get<ui::DrawingPanel>("画板数据");

@@ -17,7 +17,7 @@ namespace {
 class MainWindowLayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+    mainWindow = std::make_unique<MainWindow>(MainWindowContext{toolkit, shell, store, library, ping, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -28,7 +28,7 @@ class MainWindowLayoutTest : public testing::Test {
   settings::SettingsStore store;
   forms::FormLibrary library;
   testing_support::RecordingShell shell;
-  std::atomic<bool> pingRunning{false};
+  checks::PingState ping;
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;
   std::unique_ptr<MainWindow> mainWindow;

@@ -33,7 +33,7 @@ TEST(FieldKind, DatabaseColumnsOfTheSystemsOwnKindsAreFixed) {
   struct Case { std::int32_t kind, length, type, columnLength; };
   const Case cases[] = {
       {10, 44, 10, 44}, {8, 30, 8, 30}, {3, 5, 3, 5}, {5, 7, 5, 7}, {7, 1, 7, 1}, {12, 0, 12, 0},
-      {21, 99, 10, 30}, {22, 30, 10, 512}, {23, 30, 10, 80}, {24, 30, 10, 55}, {25, 30, 3, 10},
+      {21, 99, 10, 30}, {22, 30, 10, 512}, {23, 30, 10, 80}, {24, 30, 10, 55}, {25, 30, 10, 64},
       {99, 6, 99, 6},  // not a kind: the code and the length as they are
   };
   for (const Case& c : cases) {

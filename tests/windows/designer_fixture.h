@@ -32,7 +32,7 @@ class DesignerFixture : public testing::Test {
     }
     library.save(store, selectedIndex);
     mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+        MainWindowContext{toolkit, shell, store, library, ping, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -80,7 +80,7 @@ class DesignerFixture : public testing::Test {
   settings::SettingsStore store;
   forms::FormLibrary library;
   testing_support::RecordingShell shell;
-  std::atomic<bool> pingRunning{false};
+  checks::PingState ping;
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;
   ui::headless::HeadlessToolkit toolkit;

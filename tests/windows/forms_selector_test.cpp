@@ -63,7 +63,7 @@ TEST_F(FormsSelectorTest, TheSelectorFollowsTheDesignerAtOnce) {
 
 TEST_F(FormsSelectorTest, APingRunRefusesTheDesignerButton) {
   start({{"一", ""}}, 0);
-  pingRunning = true;
+  ping.pingRunning = true;
   EXPECT_TRUE(user.clickToolbarButton(mainWindow->window().get<ui::Toolbar>("工具条"), kFormDesigner));
   EXPECT_EQ(mainWindow->formDesigner(), nullptr);
   ASSERT_EQ(toolkit.messageBoxes().size(), 1u);

@@ -30,7 +30,7 @@ class MainWindowWin32Fixture : public testing::Test {
     library.load(store);
     library.seedIfEmpty(store);
     mainWindow = std::make_unique<MainWindow>(
-        MainWindowContext{*backend->toolkit, shell, store, library, pingRunning, dir.path(), currentListForm, listSelection,
+        MainWindowContext{*backend->toolkit, shell, store, library, ping, dir.path(), currentListForm, listSelection,
                           "砚川·格簿录入台", "", {}, {}});
     mainWindow->show();
   }
@@ -43,7 +43,7 @@ class MainWindowWin32Fixture : public testing::Test {
   settings::SettingsStore store;
   forms::FormLibrary library;
   testing_support::RecordingShell shell;
-  std::atomic<bool> pingRunning{false};
+  checks::PingState ping;
   forms::FormDefinition currentListForm;
   lists::ListSelection listSelection;
   std::unique_ptr<ui_contract::BackendUnderTest> backend = ui_contract::makeBackendUnderTest();
