@@ -77,7 +77,7 @@ std::optional<std::uint64_t> EngineSide::find(std::span<const int> ids, int posi
 std::optional<std::uint64_t> EngineSide::update(std::span<const int> ids, std::span<const std::int32_t> values) {
   for (std::size_t i = 0; i < ids.size(); ++i) {
     if (!recorddb::gotoRecordId(ids[i])) return fail("gotoRecordId");
-    if (!recorddb::writeField(kPingColumn, recorddb::FieldValue::integer(values[i]))) return fail("writeField");
+    if (!recorddb::writeField(kPingColumn, recorddb::FieldValue::text(pingText(values[i])))) return fail("writeField");
   }
   return 0;
 }

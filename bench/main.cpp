@@ -16,6 +16,7 @@
 #include "bench/engine_side.h"
 #include "bench/grid_bench.h"
 #include "bench/page_open_bench.h"
+#include "bench/ping_bench.h"
 #include "bench/report.h"
 #include "bench/sample_data.h"
 #include "bench/sqlite_side.h"
@@ -163,6 +164,24 @@ bool comparePageOpen(const WorkFolder& folder, const std::vector<bench::SampleRe
   return true;
 }
 
+// PING over 100 rows against a local server that answers after 50 ms, five probes at a time,
+// against the ideal of 20 rounds of 50 ms.
+bool comparePing(const WorkFolder& folder, std::vector<bench::Comparison>& comparisons) {
+  constexpr int kRows = 100;
+  constexpr int kDelayMs = 50;
+  std::string error;
+  const auto ping = bench::timePing(platform::utf8ToGbk(folder.file("ping")), kRows, kDelayMs, error);
+  if (!ping) {
+    std::fprintf(stderr, "ping: %s\n", error.c_str());
+    return false;
+  }
+  bench::Comparison comparison{"ping", ping->milliseconds, ping->idealMilliseconds, 1.05, "ideal"};
+  std::printf("%s, at most %d probes at once\n", bench::reportLine(comparison).c_str(), ping->mostProbesAtOnce);
+  std::fflush(stdout);
+  comparisons.push_back(comparison);
+  return true;
+}
+
 // The record grid: sorting by a text, an integer and a time column against std::stable_sort of the
 // same keys, and appending rows during a bulk load (timed alone).
 void compareGridWorkloads(int count, std::vector<bench::Comparison>& comparisons) {
@@ -210,6 +229,7 @@ int runBenchmark(int count) {
   if (!both("pack", 2.0, 1, [&] { return ours.pack(); }, [&] { return sqlite.pack(); })) return 1;
   if (!compareValueFiling(folder, count, comparisons)) return 1;
   if (!comparePageOpen(folder, records, sqlite, comparisons)) return 1;
+  if (!comparePing(folder, comparisons)) return 1;
   compareGridWorkloads(count, comparisons);
   std::printf("%s\n", bench::targetsLine(comparisons).c_str());
   return 0;

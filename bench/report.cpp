@@ -1,5 +1,6 @@
 #include "bench/report.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace bench {
@@ -10,6 +11,9 @@ std::string formatted(const char* format, double value) {
   std::snprintf(buffer, sizeof buffer, format, value);
   return buffer;
 }
+
+// One decimal, or two where the target has them (1.05).
+const char* targetFormat(double target) { return std::round(target * 10) == target * 10 ? "%.1f" : "%.2f"; }
 
 // Whole milliseconds, with one decimal below 10 ms so that quick runs still say something.
 std::string milliseconds(double value) { return formatted(value < 10 ? "%.1f" : "%.0f", value); }
@@ -26,7 +30,7 @@ std::string targetsLine(const std::vector<Comparison>& comparisons) {
   for (const Comparison& comparison : comparisons) {
     if (comparison.ratio() <= comparison.target) continue;
     missed += (missed.empty() ? " " : ", ") + comparison.name + " " + formatted("%.2f", comparison.ratio()) + " > " +
-              formatted("%.1f", comparison.target);
+              formatted(targetFormat(comparison.target), comparison.target);
   }
   return missed.empty() ? "targets: met" : "targets: missed by" + missed;
 }

@@ -8,7 +8,6 @@
 namespace bench {
 namespace {
 
-using recorddb::kTypeInteger;
 using recorddb::kTypeText;
 
 constexpr std::array<Column, kColumnCount> kColumns{{
@@ -22,7 +21,7 @@ constexpr std::array<Column, kColumnCount> kColumns{{
     {"服务器到期", kTypeText, 30},
     {"账号", kTypeText, 30},
     {"密码", kTypeText, 30},
-    {"PING", kTypeInteger, 0},
+    {"PING", kTypeText, 64},
     {"备注", kTypeText, 100},
 }};
 
@@ -101,7 +100,7 @@ SampleRecord makeRecord(Random& random) {
   record[7] = textFor(7, date(random, true));
   record[8] = textFor(8, std::string(pick(kAccounts, random)) + (random.below(2) ? number(random.below(100)) : ""));
   record[9] = textFor(9, password(random));
-  record[10] = recorddb::FieldValue::integer(random.below(10) == 0 ? -1 : static_cast<std::int32_t>(random.below(800)));
+  record[10] = recorddb::FieldValue::text(random.below(10) == 0 ? std::string() : pingText(static_cast<std::int32_t>(random.below(800))));
   record[11] = textFor(11, random.below(4) == 0 ? std::string() : phrases(kNotes, random.below(60), "；", random));
   return record;
 }
@@ -109,6 +108,8 @@ SampleRecord makeRecord(Random& random) {
 }  // namespace
 
 std::span<const Column, kColumnCount> sampleColumns() { return kColumns; }
+
+std::string pingText(std::int32_t milliseconds) { return number(static_cast<std::uint32_t>(milliseconds)) + " 毫秒(状态码:200)"; }
 
 std::uint64_t Random::next() {
   std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);

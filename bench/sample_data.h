@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "recorddb/field_value.h"
@@ -21,8 +22,11 @@ struct Column {
 inline constexpr int kColumnCount = 12;
 
 // 平台 text 10, 域名 30, IP 30, FTP 80, 域名续费商 512, 服务器续费商 512, 域名到期 30, 服务器到期 30,
-// 账号 30, 密码 30, PING integer, 备注 text 100.
+// 账号 30, 密码 30, PING 64, 备注 text 100.
 std::span<const Column, kColumnCount> sampleColumns();
+
+// A PING result as the program stores it: "N 毫秒(状态码:200)" (GBK).
+std::string pingText(std::int32_t milliseconds);
 
 // 1-based positions of the columns the find and update workloads use.
 inline constexpr int kDomainColumn = 2;

@@ -55,7 +55,8 @@ class Side {
   virtual std::optional<std::uint64_t> scan() = 0;
   // Finds each record by its ID and reads the column at `position` (1-based).
   virtual std::optional<std::uint64_t> find(std::span<const int> ids, int position) = 0;
-  // Finds each record by its ID and writes `values[i]` into the PING column.
+  // Finds each record by its ID and writes the PING text of `values[i]` milliseconds into the PING
+  // column.
   virtual std::optional<std::uint64_t> update(std::span<const int> ids, std::span<const std::int32_t> values) = 0;
   // Removes every second record (the even IDs) and compacts the storage; the digest is the count left.
   virtual std::optional<std::uint64_t> pack() = 0;

@@ -111,7 +111,8 @@ std::optional<std::uint64_t> SqliteSide::update(std::span<const int> ids, std::s
       prepare(connection_.get(), "UPDATE t SET " + columnName(kPingColumn) + " = ? WHERE rowid = ?", error_);
   if (!change) return std::nullopt;
   for (std::size_t i = 0; i < ids.size(); ++i) {
-    sqlite3_bind_int(change.get(), 1, values[i]);
+    const std::string text = pingText(values[i]);
+    sqlite3_bind_text(change.get(), 1, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int(change.get(), 2, ids[i]);
     if (!stepDone(change.get())) return fail("update");
   }
