@@ -150,6 +150,8 @@ int OpenDatabase::freeDroppedValues(const PackProgress& progress) {
 }
 
 int OpenDatabase::pack() {
+  // Packing moves records: a record being written is written first.
+  if (int result = finishPending()) return result;
   if (int result = locks_.lockWhole(file_)) return result;
   struct WholeRelease {
     OpenDatabase& db;

@@ -56,6 +56,7 @@ OpenDatabase::OpenDatabase(OpenedFiles files, base::TextValue fullPath, base::Te
 }
 
 OpenDatabase::~OpenDatabase() {
+  (void)finishPending();  // closing ends a record write; nobody is left to hear of a failure
   locks_.releaseAll(file_);
 }
 
@@ -210,7 +211,9 @@ int OpenDatabase::readField(std::size_t index, FieldValue& value) {
   // Held until a memo or bytes chain is read too, so that no writer elsewhere changes the chain
   // between the slot and its blocks.
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (cached()) {
+  if (collecting(currentRecord_)) {
+    bytes = pending_->bytes.data() + field.offset;  // what the record write will store; locked already
+  } else if (cached()) {
     const char* record = nullptr;
     if (int result = cachedRecord(currentRecord_, record)) return result;
     bytes = record + field.offset;
@@ -237,6 +240,7 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   FieldValue value;
   if (int result = convertForField(field, given, value)) return result;
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  if (collecting(currentRecord_)) return collectField(field, value);
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
   if (int result = lock.take()) return result;
   const std::uint64_t position = slotOffset(currentRecord_) + static_cast<std::uint64_t>(field.offset);
@@ -255,17 +259,9 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
     char slotBytes[4];
     int result = readRecordBytes(currentRecord_, field.offset, slotBytes, sizeof slotBytes, false);
     if (result != kDbOk) return result == kDbSeekFailed ? kDbReadFieldFailed : result;
-    const std::int32_t old = format::readInt32(slotBytes);
-    if (value.asText().empty() && old != 0) {
-      // The slot lets go of the chain before the chain is freed: a failure between the two leaves
-      // lost blocks, never a slot that points into the free list.
-      format::writeInt32(bytes, 0);
-      if (int result = writeRecordArea(position, bytes, sizeof slotBytes)) return writeError(result, kDbWriteFieldFailed);
-      return aux_->free(old);
-    }
-    std::int32_t first = 0;
-    if (int stored = aux_->write(value.asText(), old, first)) return stored;
-    format::writeInt32(bytes, first);
+    bool pointerWritten = false;
+    if (int stored = writeAuxValue(value, format::readInt32(slotBytes), position, bytes, pointerWritten)) return stored;
+    if (pointerWritten) return kDbOk;
   } else {
     encodeField(field, value, bytes);
   }
@@ -275,8 +271,102 @@ int OpenDatabase::writeField(std::size_t index, const FieldValue& given) {
   return kDbOk;
 }
 
+int OpenDatabase::writeAuxValue(const FieldValue& value, std::int32_t old, std::uint64_t position, char* pointer,
+                                bool& pointerWritten) {
+  pointerWritten = false;
+  if (value.asText().empty() && old != 0) {
+    // The slot lets go of the chain before the chain is freed: a failure between the two leaves
+    // lost blocks, never a slot that points into the free list.
+    format::writeInt32(pointer, 0);
+    if (int result = writeRecordArea(position, pointer, 4)) return writeError(result, kDbWriteFieldFailed);
+    pointerWritten = true;
+    return aux_->free(old);
+  }
+  std::int32_t first = 0;
+  if (int stored = aux_->write(value.asText(), old, first)) return stored;
+  format::writeInt32(pointer, first);
+  return kDbOk;
+}
+
+int OpenDatabase::collectField(const format::FieldDescriptor& field, const FieldValue& value) {
+  PendingRecord& pending = *pending_;
+  char* bytes = pending.bytes.data() + field.offset;
+  const auto width = static_cast<std::size_t>(field.width);
+  if (format::isAuxType(field.type)) {
+    if (!aux_) return kDbAuxAccessFailed;
+    // The chain is written at once; the record takes the new pointer with the other fields.
+    bool pointerWritten = false;
+    const std::uint64_t position = slotOffset(pending.slot) + static_cast<std::uint64_t>(field.offset);
+    if (int stored = writeAuxValue(value, format::readInt32(bytes), position, bytes, pointerWritten)) return stored;
+  } else {
+    encodeField(field, value, bytes);
+  }
+  const auto from = static_cast<std::size_t>(field.offset);
+  if (pending.changedFrom == pending.changedTo) {
+    pending.changedFrom = from;
+    pending.changedTo = from + width;
+  } else {
+    pending.changedFrom = std::min(pending.changedFrom, from);
+    pending.changedTo = std::max(pending.changedTo, from + width);
+  }
+  return kDbOk;
+}
+
+int OpenDatabase::beginRecordWrite() {
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  int depth = 0;
+  if (pending_ && pending_->slot != currentRecord_) {
+    depth = pending_->depth;
+    if (int result = finishPending()) return result;
+  }
+  if (!pending_) {
+    if (int result = startPending(currentRecord_)) return result;
+    pending_->depth = depth;
+  }
+  ++pending_->depth;
+  return kDbOk;
+}
+
+int OpenDatabase::endRecordWrite() {
+  if (!pending_) return kDbOk;
+  if (--pending_->depth > 0) return kDbOk;
+  return finishPending();
+}
+
+int OpenDatabase::startPending(std::int32_t slot) {
+  if (int result = locks_.lockByte(file_, slotOffset(slot))) return result;
+  PendingRecord pending;
+  pending.slot = slot;
+  pending.bytes.resize(static_cast<std::size_t>(header_.recordLength));
+  int result = readRecordBytes(slot, 0, pending.bytes.data(), pending.bytes.size(), false);
+  if (result != kDbOk) {
+    (void)locks_.unlockByte(file_, slotOffset(slot));
+    return result == kDbSeekFailed || result == kDbReadFieldFailed ? kDbNoCurrentRecord : result;
+  }
+  pending_ = std::move(pending);
+  return kDbOk;
+}
+
+int OpenDatabase::finishPending() {
+  if (!pending_) return kDbOk;
+  const PendingRecord pending = std::move(*pending_);
+  pending_.reset();
+  int result = kDbOk;
+  if (pending.changedFrom < pending.changedTo) {
+    const std::uint64_t position = slotOffset(pending.slot) + pending.changedFrom;
+    const int written = writeRecordArea(position, pending.bytes.data() + pending.changedFrom,
+                                        pending.changedTo - pending.changedFrom);
+    if (written != platform::kFileOk) result = writeError(written, kDbWriteFieldFailed);
+  }
+  const int unlocked = locks_.unlockByte(file_, slotOffset(pending.slot));
+  return result != kDbOk ? result : unlocked;
+}
+
 int OpenDatabase::deleteCurrent() {
   if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  if (collecting(currentRecord_)) {
+    if (int result = finishPending()) return result;  // the fields land before the mark
+  }
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
   if (int result = lock.take()) return result;
   std::int32_t id = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/text_value.h"
@@ -29,6 +30,9 @@ class OpenDatabase {
   const std::vector<format::FieldDescriptor>& fields() const { return fields_; }
   std::int32_t dataStart() const { return dataStart_; }
   const format::Header& header() const { return header_; }
+  // Tells databases apart over their lifetimes (the registry numbers them as they open).
+  std::uint64_t serial() const { return serial_; }
+  void setSerial(std::uint64_t serial) { serial_ = serial; }
 
   std::int32_t currentRecord() const { return currentRecord_; }
   void setCurrentRecord(std::int32_t slot) { currentRecord_ = slot; }
@@ -44,7 +48,21 @@ class OpenDatabase {
   int pack();
   int findId(std::int32_t id, bool& found);
 
+  // A record write (RecordWriteScope): from the outermost begin to its end the current record's
+  // lock is held, and writes to that record change a copy in memory, which the end writes to the
+  // file in one write. Begins and ends nest; a begin on another record writes the one before first.
+  int beginRecordWrite();
+  int endRecordWrite();
+
  private:
+  // The record a record write is collecting: its bytes as they will be, and the range changed.
+  struct PendingRecord {
+    std::int32_t slot = -1;
+    std::string bytes;
+    std::size_t changedFrom = 0;
+    std::size_t changedTo = 0;  // empty range: nothing changed
+    int depth = 0;
+  };
   struct Counters {
     std::int32_t slotCount;
     std::int32_t nextId;
@@ -67,6 +85,18 @@ class OpenDatabase {
   // The record's bytes through the view (valid until the next call).
   int cachedRecord(std::int32_t slot, const char*& record);
   int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);
+  bool collecting(std::int32_t slot) const { return pending_ && pending_->slot == slot; }
+  // Takes the record's lock and reads its bytes into pending_.
+  int startPending(std::int32_t slot);
+  // Writes what pending_ changed, lets go of the lock and of pending_.
+  int finishPending();
+  // A memo or bytes value into its chain (the one at `old` reused); `pointer` receives the slot's
+  // new 4 bytes. An empty value lets go of the chain: the slot at `position` is cleared at once,
+  // before the chain is freed, and `pointerWritten` tells so.
+  int writeAuxValue(const FieldValue& value, std::int32_t old, std::uint64_t position, char* pointer,
+                    bool& pointerWritten);
+  // writeField on the record being collected.
+  int collectField(const format::FieldDescriptor& field, const FieldValue& value);
   int fileLength(std::uint64_t& length);
   // Packing (database_pack.cpp).
   struct PackProgress;
@@ -87,6 +117,8 @@ class OpenDatabase {
   LockTable locks_;
   std::unique_ptr<RecordView> view_;  // set when no other process can write
   std::optional<Counters> cachedCounters_;
+  std::optional<PendingRecord> pending_;
+  std::uint64_t serial_ = 0;
 };
 
 }  // namespace recorddb

@@ -233,6 +233,29 @@ bool gotoRecordId(int recordId) {
   return found;
 }
 
+RecordWriteScope::RecordWriteScope() {
+  OpenDatabase* database = beginOperation();
+  if (!database) return;
+  if (int result = database->beginRecordWrite()) {
+    setLastError(result);
+    return;
+  }
+  database_ = database->serial();
+}
+
+// Leaves the last error alone: it may tell of the write that made the caller leave the scope.
+RecordWriteScope::~RecordWriteScope() { (void)end(); }
+
+bool RecordWriteScope::commit() { return succeed(end()); }
+
+int RecordWriteScope::end() {
+  if (database_ == 0) return kDbOk;
+  OpenDatabase* database = registry().findBySerial(database_);
+  database_ = 0;
+  if (!database) return kDbOk;  // closed meanwhile: closing wrote the record
+  return database->endRecordWrite();
+}
+
 std::optional<DatabaseLayout> currentDatabaseLayout() {
   OpenDatabase* database = beginOperation();
   if (!database) return std::optional<DatabaseLayout>();

@@ -88,6 +88,33 @@ bool deleteRecord();
 bool packDatabase();
 bool gotoRecordId(int recordId);
 
+// Several fields of one record written as one change. While a scope is open on the current record
+// of the current database, that record's lock is held (taken once), writeField to it changes a copy
+// in memory (readField sees it), and commit() writes the changed bytes to the file in one write.
+// Another process sees the record before or after the whole change, never half of it. A memo or
+// bytes value goes to the auxiliary file at once; the record takes its chain with the rest. Scopes
+// nest (the outermost commit writes); a scope begun on another record writes the open one first.
+class RecordWriteScope {
+ public:
+  // Begins on the current record; sets the last error (no current database or record: nothing
+  // begins, and writes go to the file as they come).
+  RecordWriteScope();
+  // Commits unless commit() ran; a failure there is not reported: callers that must know commit.
+  ~RecordWriteScope();
+  RecordWriteScope(const RecordWriteScope&) = delete;
+  RecordWriteScope& operator=(const RecordWriteScope&) = delete;
+
+  bool active() const { return database_ != 0; }
+  // Ends the scope; the outermost one writes the record. False (with the last error) when the
+  // write failed: each field then holds its old or its new value, the other records are untouched.
+  bool commit();
+
+ private:
+  int end();
+
+  std::uint64_t database_ = 0;  // the serial of the open database; 0: none
+};
+
 // How long a lock or open that meets a sharing or lock violation is retried (0 by default).
 void setLockWaitTime(int milliseconds);
 int lockWaitTime();

@@ -16,6 +16,7 @@ OpenDatabase* DatabaseRegistry::current() {
 }
 
 void DatabaseRegistry::add(std::unique_ptr<OpenDatabase> database) {
+  database->setSerial(++lastSerial_);
   databases_.push_back(std::move(database));
   current_ = static_cast<int>(databases_.size()) - 1;
 }
@@ -38,6 +39,13 @@ int DatabaseRegistry::findByPath(const base::TextValue& fullPath) const {
     if (platform::samePath(databases_[static_cast<std::size_t>(i)]->fullPath(), fullPath)) return i;
   }
   return -1;
+}
+
+OpenDatabase* DatabaseRegistry::findBySerial(std::uint64_t serial) const {
+  for (const auto& database : databases_) {
+    if (database->serial() == serial) return database.get();
+  }
+  return nullptr;
 }
 
 void DatabaseRegistry::close(int index) {

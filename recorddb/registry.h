@@ -19,6 +19,8 @@ class DatabaseRegistry {
   // By alias, then by file title, then by full path, each from the newest; -1 when none.
   int find(const base::TextValue& name) const;
   int findByPath(const base::TextValue& fullPath) const;
+  // The open database with that serial (OpenDatabase::serial), or null.
+  OpenDatabase* findBySerial(std::uint64_t serial) const;
   void makeCurrent(int index) { current_ = index; }
   void close(int index);
   void closeAll();
@@ -26,6 +28,7 @@ class DatabaseRegistry {
  private:
   std::vector<std::unique_ptr<OpenDatabase>> databases_;
   int current_ = -1;
+  std::uint64_t lastSerial_ = 0;
 };
 
 }  // namespace recorddb

@@ -272,12 +272,35 @@ TEST_P(OperationsTest, ARandomRunReadsWhatWasWritten) {
       records.push_back({nextId++, false, "r" + std::to_string(step), step});
       ASSERT_TRUE(writeField(1, FieldValue::text(records.back().name)));
       ASSERT_TRUE(writeField(2, FieldValue::integer(step)));
-    } else if (action < 45) {
+    } else if (action < 35) {
       const std::size_t slot = pick(records.size());
       ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
       records[slot].name = "w" + std::to_string(step);
       ASSERT_TRUE(writeField(1, FieldValue::text(records[slot].name)));
       ASSERT_NO_FATAL_FAILURE(check(slot, "after a write"));
+    } else if (action < 45) {
+      // Both fields as one change, read back inside the scope and after it; now and then the
+      // scope moves on to the next record, which writes the first.
+      const std::size_t slot = pick(records.size());
+      ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      RecordWriteScope scope;
+      ASSERT_TRUE(scope.active());
+      records[slot].name = "s" + std::to_string(step);
+      records[slot].quantity = step * 3;
+      ASSERT_TRUE(writeField(1, FieldValue::text(records[slot].name)));
+      ASSERT_TRUE(writeField(2, FieldValue::integer(step * 3)));
+      ASSERT_NO_FATAL_FAILURE(check(slot, "inside a scope"));
+      if (slot + 1 < records.size() && step % 3 == 0) {
+        ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 2));
+        RecordWriteScope next;
+        records[slot + 1].quantity = -step * 3;
+        ASSERT_TRUE(writeField(2, FieldValue::integer(-step * 3)));
+        ASSERT_TRUE(next.commit());
+        ASSERT_NO_FATAL_FAILURE(check(slot + 1, "after the next record's scope"));
+        ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));
+      }
+      ASSERT_TRUE(scope.commit());
+      ASSERT_NO_FATAL_FAILURE(check(slot, "after a scope"));
     } else if (action < 55) {
       const std::size_t slot = pick(records.size());
       ASSERT_TRUE(gotoRecord(static_cast<int>(slot) + 1));

@@ -246,6 +246,30 @@ int memoWriterRole(const Arguments& args) {
   return 0;
 }
 
+// The name a scope writer gives record 1 together with 数量 `round`.
+std::string scopedName(int round) { return "轮" + std::to_string(round); }
+
+// scope-writer PATH READY STOP: denies writing, and rewrites 名称 and 数量 of record 1 as one
+// change, again and again (pausing between the two writes), until STOP exists.
+int scopeWriterRole(const Arguments& args) {
+  if (args.size() != 3) return kExitBadArguments;
+  setLockWaitTime(20000);
+  if (!openDatabase(platform::utf8ToGbk(args[0]), "", false, kShareDenyWrite)) return exitFor(lastError());
+  if (!gotoRecord(1) || !signalFile(platform::utf8ToGbk(args[1]))) return exitFor(lastError());
+  const base::TextValue stop = platform::utf8ToGbk(args[2]);
+  const std::uint32_t start = platform::tickCount();
+  for (int round = 1; !platform::pathExists(stop); ++round) {
+    if (platform::tickCount() - start > 60000) return kExitTimeout;
+    RecordWriteScope scope;
+    if (!writeField(1, FieldValue::text(scopedName(round)))) return exitFor(lastError());
+    platform::sleepMilliseconds(1);  // a reader that did not wait for the record would see half
+    if (!writeField(2, FieldValue::integer(round)) || !scope.commit()) return exitFor(lastError());
+    platform::sleepMilliseconds(1);
+  }
+  closeDatabase();
+  return 0;
+}
+
 std::string taggedMemo(const std::string& tag, int sequence, int round) {
   return tag + std::string(static_cast<std::size_t>((sequence * 97 + round * 389) % 1300),
                            static_cast<char>('a' + (sequence + round) % 26));
@@ -290,7 +314,8 @@ int appenderRole(const Arguments& args) {
     testing_support::registerChildRole("rdb-hold-lock", holdLockRole) &&
     testing_support::registerChildRole("rdb-probe-lock", probeLockRole) &&
     testing_support::registerChildRole("rdb-memo-writer", memoWriterRole) &&
-    testing_support::registerChildRole("rdb-appender", appenderRole);
+    testing_support::registerChildRole("rdb-appender", appenderRole) &&
+    testing_support::registerChildRole("rdb-scope-writer", scopeWriterRole);
 
 // ---- The parent's side ----
 
@@ -669,6 +694,42 @@ TEST_F(TwoProcessTest, AReaderNeverSeesAHalfWrittenMemo) {
   EXPECT_EQ(torn, 0);
   const FieldValue last = readField(3);
   EXPECT_TRUE(last == FieldValue::text(flipValue(0)) || last == FieldValue::text(flipValue(1)));
+  closeDatabase();
+  expectNoLocksLeft();
+}
+
+// A reader that holds the record's lock while it reads both fields (a scope that changes nothing)
+// sees them from one change, never the name of one and the number of another.
+TEST_F(TwoProcessTest, AReaderNeverSeesARecordHalfWrittenInAScope) {
+  ASSERT_TRUE(createDatabase(db(), schema()));
+  ASSERT_TRUE(openDatabase(db()));
+  ASSERT_TRUE(appendRecord());
+  ASSERT_TRUE(writeField(1, FieldValue::text(scopedName(0))));
+  ASSERT_TRUE(writeField(2, FieldValue::integer(0)));
+  closeDatabase();
+  ASSERT_TRUE(openDatabase(db(), "", true, kShareDenyNone));
+  setLockWaitTime(20000);
+  const base::TextValue ready = path("scope-ready");
+  const base::TextValue stop = path("scope-stop");
+  BackgroundChild writer("rdb-scope-writer", {utf8(db()), utf8(ready), utf8(stop)});
+  ASSERT_TRUE(waitForFile(ready, 30000, [&] { return !writer.done(); }));
+  int mixed = 0;
+  int lastRound = 0;
+  for (int read = 0; read < kMemoReads && !writer.done(); ++read) {
+    {
+      RecordWriteScope whole;
+      ASSERT_TRUE(whole.active()) << lastErrorText();
+      const FieldValue quantity = readField(2);
+      const FieldValue name = readField(1);
+      lastRound = static_cast<int>(quantity.asInteger());
+      if (name != FieldValue::text(scopedName(lastRound))) ++mixed;
+    }
+    platform::sleepMilliseconds(1);
+  }
+  ASSERT_TRUE(signalFile(stop));
+  EXPECT_EQ(writer.wait(), 0);
+  EXPECT_EQ(mixed, 0);
+  EXPECT_GT(lastRound, 0);  // the writer's changes were seen
   closeDatabase();
   expectNoLocksLeft();
 }

@@ -183,6 +183,40 @@ TEST_P(WriteFailureTest, WritingAFieldKeepsTheOtherRecords) {
   failEveryStepOf(4, [] { return writeField(2, FieldValue::integer(-7)); });
 }
 
+// Several fields written as one change: a failure is reported, touches no other record, and leaves
+// the record readable (its memo may already hold the new value; the other fields all old or all new).
+TEST_P(WriteFailureTest, AScopedWriteOfSeveralFieldsKeepsTheOtherRecords) {
+  const auto scopedWrite = [] {
+    RecordWriteScope scope;
+    return writeField(1, FieldValue::text("一起改的名称")) && writeField(2, FieldValue::integer(-9)) &&
+           writeField(3, FieldValue::text(memoOf(700, 'q'))) && scope.commit();
+  };
+  failEveryStepOf(2, scopedWrite, 2);
+}
+
+TEST_P(WriteFailureTest, AFailedScopedWriteLeavesEveryFieldOfTheRecordAsItWas) {
+  if (GetParam().fault != Fault::OneFails) GTEST_SKIP() << "one failing write is the case here";
+  restore();
+  openAtRecord(4);
+  const FieldValue name = readField(1);
+  const FieldValue quantity = readField(2);
+  {
+    FaultInjector faults;
+    RecordWriteScope scope;
+    ASSERT_TRUE(writeField(1, FieldValue::text("新名称")));
+    ASSERT_TRUE(writeField(2, FieldValue::integer(12345)));
+    EXPECT_EQ(readField(2), FieldValue::integer(12345));  // the scope's own reads see the change
+    faults.failAt(1, operationSet(FileOperation::Write));
+    EXPECT_FALSE(scope.commit());
+    EXPECT_NE(lastError(), kDbOk);
+    EXPECT_TRUE(faults.fired());
+  }
+  EXPECT_EQ(readField(1), name);
+  EXPECT_EQ(readField(2), quantity);
+  closeAllDatabases();
+  EXPECT_EQ(storedState(), before_);
+}
+
 TEST_P(WriteFailureTest, DeleteMarkingKeepsTheRecords) {
   failEveryStepOf(3, [] { return deleteRecord(); });
 }
