@@ -34,9 +34,11 @@ std::nullopt_t EngineSide::fail(const char* step) {
 bool appendSampleRecords(const std::vector<SampleRecord>& records) {
   for (const SampleRecord& record : records) {
     if (!recorddb::appendRecord()) return false;
+    recorddb::RecordWriteScope change;
     for (int position = 1; position <= kColumnCount; ++position) {
       if (!recorddb::writeField(position, record[position - 1])) return false;
     }
+    if (!change.commit()) return false;
   }
   return true;
 }
@@ -77,7 +79,9 @@ std::optional<std::uint64_t> EngineSide::find(std::span<const int> ids, int posi
 std::optional<std::uint64_t> EngineSide::update(std::span<const int> ids, std::span<const std::int32_t> values) {
   for (std::size_t i = 0; i < ids.size(); ++i) {
     if (!recorddb::gotoRecordId(ids[i])) return fail("gotoRecordId");
+    recorddb::RecordWriteScope change;
     if (!recorddb::writeField(kPingColumn, recorddb::FieldValue::text(pingText(values[i])))) return fail("writeField");
+    if (!change.commit()) return fail("commit");
   }
   return 0;
 }

@@ -89,10 +89,11 @@ std::optional<Assignment> parseAssignment(const recorddb::DatabaseLayout& layout
 }
 
 bool writeAssignments(const std::vector<Assignment>& assignments) {
+  recorddb::RecordWriteScope change;  // the record's fields as one change
   for (const Assignment& assignment : assignments) {
     if (!recorddb::writeField(assignment.position, assignment.value)) return false;
   }
-  return true;
+  return change.commit();
 }
 
 std::optional<int> parseRecordId(std::string_view utf8) {

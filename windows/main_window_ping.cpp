@@ -66,7 +66,9 @@ void MainWindow::applyPingResult(const checks::PingResult& result) {
   // A list made before PING columns held text refuses it: its cell shows the result until the page
   // is opened again. A failed write is not reported either way.
   if (lists_->openListDatabase(context_.currentListForm.name) && recorddb::gotoRecordId(result.recordId)) {
+    recorddb::RecordWriteScope change;
     (void)recorddb::writeField(result.field, recorddb::FieldValue::text(result.text));
+    (void)change.commit();
   }
 }
 

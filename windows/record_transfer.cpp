@@ -1,6 +1,7 @@
 #include "windows/record_transfer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/date_time.h"
 #include "base/number_text.h"
@@ -104,9 +105,13 @@ class Transfer {
 
 bool transferRecord(TransferDirection direction, const PanelBoxes& boxes) {
   Transfer transfer(direction);
+  // The record's fields go to the file as one change.
+  std::optional<recorddb::RecordWriteScope> change;
+  if (direction == TransferDirection::PanelToRecord) change.emplace();
   for (ui::EditBox* box : boxes.editBoxes) transfer.visit(*box);
   for (ui::CheckBox* box : boxes.checkBoxes) transfer.visit(*box);
-  return transfer.allWritten();
+  const bool committed = !change || change->commit();
+  return transfer.allWritten() && committed;
 }
 
 }  // namespace windows
