@@ -211,7 +211,7 @@ int OpenDatabase::readField(std::size_t index, FieldValue& value) {
   // Held until a memo or bytes chain is read too, so that no writer elsewhere changes the chain
   // between the slot and its blocks.
   HeldByte lock(locks_, file_, slotOffset(currentRecord_));
-  if (collecting(currentRecord_)) {
+  if (collecting(currentRecord_) && pending_->written[index]) {
     bytes = pending_->bytes.data() + field.offset;  // what the record write will store; locked already
   } else if (cached()) {
     const char* record = nullptr;
@@ -290,10 +290,14 @@ int OpenDatabase::writeAuxValue(const FieldValue& value, std::int32_t old, std::
 
 int OpenDatabase::collectField(const format::FieldDescriptor& field, const FieldValue& value) {
   PendingRecord& pending = *pending_;
+  const auto index = static_cast<std::size_t>(&field - fields_.data());
   char* bytes = pending.bytes.data() + field.offset;
-  const auto width = static_cast<std::size_t>(field.width);
   if (format::isAuxType(field.type)) {
     if (!aux_) return kDbAuxAccessFailed;
+    if (!pending.written[index]) {
+      int result = readRecordBytes(pending.slot, field.offset, bytes, 4, false);
+      if (result != kDbOk) return result == kDbSeekFailed ? kDbReadFieldFailed : result;
+    }
     // The chain is written at once; the record takes the new pointer with the other fields.
     bool pointerWritten = false;
     const std::uint64_t position = slotOffset(pending.slot) + static_cast<std::uint64_t>(field.offset);
@@ -301,14 +305,7 @@ int OpenDatabase::collectField(const format::FieldDescriptor& field, const Field
   } else {
     encodeField(field, value, bytes);
   }
-  const auto from = static_cast<std::size_t>(field.offset);
-  if (pending.changedFrom == pending.changedTo) {
-    pending.changedFrom = from;
-    pending.changedTo = from + width;
-  } else {
-    pending.changedFrom = std::min(pending.changedFrom, from);
-    pending.changedTo = std::max(pending.changedTo, from + width);
-  }
+  pending.written[index] = true;
   return kDbOk;
 }
 
@@ -335,30 +332,52 @@ int OpenDatabase::endRecordWrite() {
 
 int OpenDatabase::startPending(std::int32_t slot) {
   if (int result = locks_.lockByte(file_, slotOffset(slot))) return result;
-  PendingRecord pending;
-  pending.slot = slot;
-  pending.bytes.resize(static_cast<std::size_t>(header_.recordLength));
-  int result = readRecordBytes(slot, 0, pending.bytes.data(), pending.bytes.size(), false);
-  if (result != kDbOk) {
-    (void)locks_.unlockByte(file_, slotOffset(slot));
-    return result == kDbSeekFailed || result == kDbReadFieldFailed ? kDbNoCurrentRecord : result;
+  int exists = kDbOk;
+  if (cached()) {
+    Counters counters{};
+    exists = readCounters(counters);
+    if (exists == kDbOk && slot >= counters.slotCount) exists = kDbNoCurrentRecord;
+  } else {
+    std::uint64_t length = 0;
+    exists = fileLength(length);
+    if (exists == kDbOk && slotOffset(slot) + static_cast<std::uint64_t>(header_.recordLength) > length) {
+      exists = kDbNoCurrentRecord;
+    }
   }
-  pending_ = std::move(pending);
+  if (exists != kDbOk) {
+    (void)locks_.unlockByte(file_, slotOffset(slot));
+    return exists;
+  }
+  // The buffers are kept from one record write to the next.
+  pending_.emplace(std::move(spare_));
+  pending_->slot = slot;
+  pending_->bytes.resize(static_cast<std::size_t>(header_.recordLength));
+  pending_->written.assign(fields_.size(), false);
+  pending_->depth = 0;
   return kDbOk;
 }
 
 int OpenDatabase::finishPending() {
   if (!pending_) return kDbOk;
-  const PendingRecord pending = std::move(*pending_);
+  PendingRecord pending = std::move(*pending_);
   pending_.reset();
+  // One write for each run of adjacent written fields: one in all when every field was written.
   int result = kDbOk;
-  if (pending.changedFrom < pending.changedTo) {
-    const std::uint64_t position = slotOffset(pending.slot) + pending.changedFrom;
-    const int written = writeRecordArea(position, pending.bytes.data() + pending.changedFrom,
-                                        pending.changedTo - pending.changedFrom);
+  for (std::size_t i = 0; i < fields_.size() && result == kDbOk;) {
+    if (!pending.written[i]) {
+      ++i;
+      continue;
+    }
+    const auto from = static_cast<std::size_t>(fields_[i].offset);
+    std::size_t to = from;
+    for (; i < fields_.size() && pending.written[i] && static_cast<std::size_t>(fields_[i].offset) == to; ++i) {
+      to += static_cast<std::size_t>(fields_[i].width);
+    }
+    const int written = writeRecordArea(slotOffset(pending.slot) + from, pending.bytes.data() + from, to - from);
     if (written != platform::kFileOk) result = writeError(written, kDbWriteFieldFailed);
   }
   const int unlocked = locks_.unlockByte(file_, slotOffset(pending.slot));
+  spare_ = std::move(pending);
   return result != kDbOk ? result : unlocked;
 }
 

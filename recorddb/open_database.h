@@ -55,12 +55,12 @@ class OpenDatabase {
   int endRecordWrite();
 
  private:
-  // The record a record write is collecting: its bytes as they will be, and the range changed.
+  // The record a record write is collecting: the new bytes of the fields written so far (the
+  // record's other bytes are not read), and which fields those are.
   struct PendingRecord {
     std::int32_t slot = -1;
-    std::string bytes;
-    std::size_t changedFrom = 0;
-    std::size_t changedTo = 0;  // empty range: nothing changed
+    std::string bytes;          // the record's length; meaningful where a written field lies
+    std::vector<bool> written;  // by field index
     int depth = 0;
   };
   struct Counters {
@@ -86,7 +86,7 @@ class OpenDatabase {
   int cachedRecord(std::int32_t slot, const char*& record);
   int readStoredId(std::int32_t slot, std::int32_t& id, bool locked);
   bool collecting(std::int32_t slot) const { return pending_ && pending_->slot == slot; }
-  // Takes the record's lock and reads its bytes into pending_.
+  // Takes the record's lock and makes pending_ for it (a record that exists).
   int startPending(std::int32_t slot);
   // Writes what pending_ changed, lets go of the lock and of pending_.
   int finishPending();
@@ -118,6 +118,7 @@ class OpenDatabase {
   std::unique_ptr<RecordView> view_;  // set when no other process can write
   std::optional<Counters> cachedCounters_;
   std::optional<PendingRecord> pending_;
+  PendingRecord spare_;  // the buffers of the last record write, for the next
   std::uint64_t serial_ = 0;
 };
 
