@@ -86,7 +86,7 @@ PageOpen openPageOnce(const base::TextValue& run) {
       user.clickTreeItem(tree, 0);
       return static_cast<std::uint64_t>(window.grid().rowCount());
     });
-    result = {opened.milliseconds, window.grid().rowCount(), tree.itemCount()};
+    result = {opened.milliseconds, window.grid().rowCount(), tree.itemCount(), measurePageMemory(window.grid().rows())};
   }
   recorddb::closeAllDatabases();
   return result;

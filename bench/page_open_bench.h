@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/page_memory.h"
 #include "bench/sample_data.h"
 
 namespace bench {
@@ -15,6 +16,7 @@ struct PageOpen {
   double milliseconds = 0;  // the fastest run
   int rows = 0;             // the grid's rows afterwards
   int treeItems = 0;        // the tree's items afterwards
+  PageMemory memory;        // of the page's rows
 };
 
 // Makes the list under `runFolder` (GBK) with `records`, then opens its page `runs` times, each in

@@ -2,9 +2,8 @@
 
 namespace grid {
 
-const base::TextValue& cellOf(const GridRow& row, int column) {
-  static const base::TextValue kEmpty;
-  if (column < 1 || static_cast<std::size_t>(column) > row.cells.size()) return kEmpty;
+std::string_view cellOf(const GridRow& row, int column) {
+  if (column < 1 || static_cast<std::size_t>(column) > row.cells.size()) return {};
   return row.cells[static_cast<std::size_t>(column) - 1];
 }
 

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <string_view>
+
 #include "base/text_value.h"
+#include "grid/cell_texts.h"
 
 namespace grid {
 
@@ -17,13 +20,13 @@ struct GridColumn {
 };
 
 struct GridRow {
-  std::vector<base::TextValue> cells;  // normally one per column
+  CellTexts cells;                     // normally one per column
   std::int32_t image = 0;              // number in the grid's image list; 0: none
   std::int32_t recordId = 0;           // the database record the row shows
   bool operator==(const GridRow&) const = default;
 };
 
-// A row's cell, or the empty text when the row has no such cell.
-const base::TextValue& cellOf(const GridRow& row, int column);
+// A row's cell, or the empty text when the row has no such cell; valid until the row changes.
+std::string_view cellOf(const GridRow& row, int column);
 
 }  // namespace grid

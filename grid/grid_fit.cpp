@@ -24,8 +24,8 @@ std::vector<CellSizeRange> cellSizeRanges(const std::vector<GridRow>& rows, int 
   constexpr std::size_t kAhead = 8;  // rows whose cells are asked from memory before they are read
   for (std::size_t r = 0; r < rows.size(); ++r) {
     if (r + kAhead < rows.size()) {
-      const std::vector<base::TextValue>& ahead = rows[r + kAhead].cells;
-      prefetchBytes(ahead.data(), ahead.size() * sizeof(base::TextValue));
+      const CellTexts& ahead = rows[r + kAhead].cells;
+      prefetchBytes(ahead.blockAddress(), (ahead.size() + 1) * sizeof(std::uint32_t));
     }
     const GridRow& row = rows[r];
     for (int c = first; c <= last; ++c) {

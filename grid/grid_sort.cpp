@@ -26,7 +26,7 @@ std::int64_t secondsSinceOrigin(base::DateTimeValue value) {
 }
 
 // The cell with every run of non-digits removed.
-base::TextValue digitsOnly(const base::TextValue& cell) {
+base::TextValue digitsOnly(std::string_view cell) {
   base::TextValue digits;
   for (char c : cell) {
     if (c >= '0' && c <= '9') digits.push_back(c);
@@ -63,19 +63,17 @@ bool stableSortInSteps(std::vector<Entry>& entries, std::vector<Entry>& merged, 
   return true;
 }
 
-// Rows scattered over the heap make reading their cells one by one wait on memory twice per cell
-// (the text's header, then its characters); asking for both some cells ahead hides most of that.
+// Rows scattered over the heap make reading their cells one by one wait on memory; asking for the
+// texts some cells ahead hides most of that.
 template <typename CellAt>
 void prefetchCell(const CellAt& cellAt, std::size_t count, std::size_t i) {
-  constexpr std::size_t kHeaderAhead = 32;
   constexpr std::size_t kTextAhead = 16;
-  if (i + kHeaderAhead < count) prefetch(cellAt(i + kHeaderAhead));
-  if (i + kTextAhead < count) prefetch(cellAt(i + kTextAhead)->data());
+  if (i + kTextAhead < count) prefetch(cellAt(i + kTextAhead).data());
 }
 
 // Number keys: each row's key as its distance from the first key in the sort direction, then a
 // stable radix sort of those distances.
-std::vector<std::size_t> orderByNumberKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
+std::vector<std::size_t> orderByNumberKeys(const std::vector<std::string_view>& cells, bool ascending,
                                            int sortKind, ThrottledPump& pump, std::size_t block,
                                            SortBuffers& buffers) {
   const std::size_t n = cells.size();
@@ -86,7 +84,7 @@ std::vector<std::size_t> orderByNumberKeys(const std::vector<const base::TextVal
   const auto cellAt = [&cells](std::size_t i) { return cells[i]; };
   for (std::size_t i = 0; i < n; ++i) {
     prefetchCell(cellAt, n, i);
-    const std::int64_t key = numberSortKey(*cells[i], sortKind);
+    const std::int64_t key = numberSortKey(cells[i], sortKind);
     lowest = std::min(lowest, key);
     highest = std::max(highest, key);
     keyed[i] = {static_cast<std::uint64_t>(key), i};
@@ -105,7 +103,7 @@ std::vector<std::size_t> orderByNumberKeys(const std::vector<const base::TextVal
 // Sequence keys: a stable merge sort of (key, index) pairs over the rows taken in reverse, so that
 // rows with equal keys come out in reverse of their previous order.
 template <typename Key, typename MakeKey>
-std::vector<std::size_t> orderBySequenceKeys(const std::vector<const base::TextValue*>& cells, bool ascending,
+std::vector<std::size_t> orderBySequenceKeys(const std::vector<std::string_view>& cells, bool ascending,
                                              MakeKey makeKey, ThrottledPump& pump, std::size_t block) {
   using Entry = std::pair<Key, std::size_t>;
   const std::size_t n = cells.size();
@@ -114,7 +112,7 @@ std::vector<std::size_t> orderBySequenceKeys(const std::vector<const base::TextV
   const auto cellAt = [&cells, n](std::size_t i) { return cells[n - 1 - i]; };
   for (std::size_t i = 0; i < n; ++i) {
     prefetchCell(cellAt, n, i);
-    keyed.emplace_back(makeKey(*cellAt(i)), n - 1 - i);
+    keyed.emplace_back(makeKey(cellAt(i)), n - 1 - i);
   }
   std::vector<Entry> merged;
   const bool sorted =
@@ -134,13 +132,13 @@ bool isNumberSortKind(int sortKind) {
   return sortKind == 0 || sortKind == 1 || sortKind == 4 || sortKind == 5 || sortKind == 6;
 }
 
-std::int64_t secondsSortKey(const base::TextValue& cell) {
+std::int64_t secondsSortKey(std::string_view cell) {
   base::DateTimeValue value = base::textToDateTime(cell);
-  if (value == base::kEmptyDateTime) value = base::textToDateTime(kBareTimeDay + cell);
+  if (value == base::kEmptyDateTime) value = base::textToDateTime(kBareTimeDay + base::TextValue(cell));
   return secondsSinceOrigin(value);
 }
 
-std::int64_t numberSortKey(const base::TextValue& cell, int sortKind) {
+std::int64_t numberSortKey(std::string_view cell, int sortKind) {
   switch (static_cast<SortKindCode>(sortKind)) {
     case SortKindCode::ByteLength: return static_cast<std::int64_t>(cell.size());
     case SortKindCode::CharacterLength: return static_cast<std::int64_t>(base::countCharacters(cell));
@@ -151,7 +149,7 @@ std::int64_t numberSortKey(const base::TextValue& cell, int sortKind) {
   }
 }
 
-std::vector<std::int32_t> letterSortKey(const base::TextValue& cell) {
+std::vector<std::int32_t> letterSortKey(std::string_view cell) {
   std::vector<std::int32_t> key;
   for (std::size_t i = 0; i < cell.size();) {
     const std::size_t size = base::characterSize(cell, i);
@@ -167,7 +165,7 @@ std::vector<std::int32_t> letterSortKey(const base::TextValue& cell) {
   return key;
 }
 
-std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
+std::vector<std::size_t> sortOrder(const std::vector<std::string_view>& cells, bool ascending, int sortKind,
                                    const EventPump& pump, int pumpIntervalMs, std::size_t blockSize,
                                    SortBuffers* buffers) {
   ThrottledPump throttled(pump, pumpIntervalMs);
@@ -179,9 +177,10 @@ std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& ce
   if (sortKind == static_cast<int>(SortKindCode::Letters)) {
     return orderBySequenceKeys<std::vector<std::int32_t>>(cells, ascending, letterSortKey, throttled, block);
   }
-  // Bytes compare unsigned: std::string compares as memcmp does.
-  return orderBySequenceKeys<base::TextValue>(cells, ascending, [](const base::TextValue& c) { return c; },
-                                              throttled, block);
+  // Bytes compare unsigned: std::string_view compares as memcmp does. The keys are the cells' own
+  // texts, not copies.
+  return orderBySequenceKeys<std::string_view>(cells, ascending, [](std::string_view c) { return c; }, throttled,
+                                               block);
 }
 
 }  // namespace grid

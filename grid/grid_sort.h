@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,15 +29,15 @@ enum class SortKindCode : int { ByteLength = 0, CharacterLength = 1, Bytes = 2, 
 bool isNumberSortKind(int sortKind);
 
 // The key of a number kind (0, 1, 4, 5, 6); 0 for the sequence kinds.
-std::int64_t numberSortKey(const base::TextValue& cell, int sortKind);
+std::int64_t numberSortKey(std::string_view cell, int sortKind);
 
 // The per-character numbers of kind 3: ASCII letters A..Z (either case) are 1..26, every other
 // character 27 + its code (a byte, or a double-byte character's 16-bit code).
-std::vector<std::int32_t> letterSortKey(const base::TextValue& cell);
+std::vector<std::int32_t> letterSortKey(std::string_view cell);
 
 // The seconds key of kind 6: the cell as a date and time, else as a time of day on 1991-01-21,
 // else the failure value's key (that of the earliest time kept, 0100-01-01 00:00:00).
-std::int64_t secondsSortKey(const base::TextValue& cell);
+std::int64_t secondsSortKey(std::string_view cell);
 
 // Called now and then while a long sort runs (at most every `interval` milliseconds); false stops
 // the sort.
@@ -54,7 +55,7 @@ struct SortBuffers {
 
 // The new order of the cells: position i of the result holds the index of the cell that goes i-th.
 // Empty when the pump stopped the sort.
-std::vector<std::size_t> sortOrder(const std::vector<const base::TextValue*>& cells, bool ascending, int sortKind,
+std::vector<std::size_t> sortOrder(const std::vector<std::string_view>& cells, bool ascending, int sortKind,
                                    const EventPump& pump = {}, int pumpIntervalMs = 20,
                                    std::size_t blockSize = kSortBlock, SortBuffers* buffers = nullptr);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/field_kind.h"
+#include "grid/prefetch.h"
 #include "recorddb/record_database.h"
 
 namespace grid {
@@ -59,26 +60,26 @@ bool RecordGrid::isLinkColumn(int column) const {
 GridRow RecordGrid::row(int n) const { return inRange(n, rows_.size()) ? rows_[index(n)] : GridRow{}; }
 
 base::TextValue RecordGrid::cell(int row, int column) const {
-  return inRange(row, rows_.size()) ? cellOf(rows_[index(row)], column) : base::TextValue{};
+  return inRange(row, rows_.size()) ? base::TextValue(cellOf(rows_[index(row)], column)) : base::TextValue{};
 }
 
 void RecordGrid::setCell(int row, int column, const base::TextValue& text, bool noRedraw) {
   if (!inRange(row, rows_.size()) || column < 1) return;
-  auto& cells = rows_[index(row)].cells;
+  CellTexts& cells = rows_[index(row)].cells;
   if (static_cast<std::size_t>(column) > cells.size()) {
     if (column > columnCount()) return;
     cells.resize(static_cast<std::size_t>(column));
   }
-  cells[index(column)] = text;
+  cells.set(index(column), text);
   if (!noRedraw) redrawRows();
 }
 
-std::vector<base::TextValue> RecordGrid::fittedCells(std::vector<base::TextValue> cells, bool fitToColumns) const {
+CellTexts RecordGrid::fittedCells(CellTexts cells, bool fitToColumns) const {
   if (fitToColumns) cells.resize(columns_.size());
   return cells;
 }
 
-void RecordGrid::setRow(int row, const std::optional<std::vector<base::TextValue>>& cells,
+void RecordGrid::setRow(int row, const std::optional<CellTexts>& cells,
                         std::optional<std::int32_t> image, std::optional<std::int32_t> recordId, bool fitToColumns,
                         bool noRedraw) {
   if (!inRange(row, rows_.size())) return;
@@ -94,12 +95,12 @@ void RecordGrid::setRows(const std::vector<GridRow>& rows, bool noRedraw) {
   if (!noRedraw) redrawRows();
 }
 
-void RecordGrid::appendRow(std::vector<base::TextValue> cells, std::int32_t image, std::int32_t recordId,
+void RecordGrid::appendRow(CellTexts cells, std::int32_t image, std::int32_t recordId,
                            bool fitToColumns, bool noRedraw, bool scrollToEnd) {
   insertRow(rowCount() + 1, std::move(cells), image, recordId, fitToColumns, noRedraw, scrollToEnd);
 }
 
-void RecordGrid::insertRow(int position, std::vector<base::TextValue> cells, std::int32_t image,
+void RecordGrid::insertRow(int position, CellTexts cells, std::int32_t image,
                            std::int32_t recordId, bool fitToColumns, bool noRedraw, bool scrollToEnd) {
   if (position < 1 || position > rowCount() + 1) return;
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index(position)),
@@ -138,9 +139,9 @@ void RecordGrid::syncRowCells(int column, bool remove) {
     if (column < 1) {
       row.cells.resize(columns_.size());
     } else if (remove) {
-      if (inRange(column, row.cells.size())) row.cells.erase(row.cells.begin() + static_cast<std::ptrdiff_t>(index(column)));
+      if (inRange(column, row.cells.size())) row.cells.erase(index(column));
     } else if (static_cast<std::size_t>(column) <= row.cells.size() + 1) {
-      row.cells.insert(row.cells.begin() + static_cast<std::ptrdiff_t>(index(column)), base::TextValue{});
+      row.cells.insert(index(column), {});
     }
   }
 }
@@ -292,9 +293,13 @@ void RecordGrid::sortByColumn(int column, bool ascending, int sortKind) {
 }
 
 void RecordGrid::sortRows(int column, bool ascending, int sortKind, const EventPump& pump) {
-  std::vector<const base::TextValue*> cells;
+  std::vector<std::string_view> cells;
   cells.reserve(rows_.size());
-  for (const GridRow& row : rows_) cells.push_back(&cellOf(row, column));
+  constexpr std::size_t kAhead = 8;  // rows whose blocks are asked from memory before they are read
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    if (r + kAhead < rows_.size()) prefetch(rows_[r + kAhead].cells.blockAddress());
+    cells.push_back(cellOf(rows_[r], column));
+  }
   // Keys are computed before the pump first runs; what events do to the rows meanwhile is kept
   // unless they changed the row count, when the old order no longer applies. A stopped sort gives
   // no order and leaves the rows as they are.

@@ -132,14 +132,14 @@ class RecordGrid {
   // reader; the empty text for a cell that does not exist.
   base::TextValue storedValue(int row, int column) const;
   void setCell(int row, int column, const base::TextValue& text, bool noRedraw = false);
-  void setRow(int row, const std::optional<std::vector<base::TextValue>>& cells, std::optional<std::int32_t> image,
+  void setRow(int row, const std::optional<CellTexts>& cells, std::optional<std::int32_t> image,
               std::optional<std::int32_t> recordId, bool fitToColumns = false, bool noRedraw = false);
   void setRows(const std::vector<GridRow>& rows, bool noRedraw = false);
-  // The cells are taken over; pass them moved when they are not needed afterwards.
-  void appendRow(std::vector<base::TextValue> cells, std::int32_t image = 0, std::int32_t recordId = 0,
+  // The cells are taken over (a list of texts or a CellTextsBuilder becomes the row's block).
+  void appendRow(CellTexts cells, std::int32_t image = 0, std::int32_t recordId = 0,
                  bool fitToColumns = false, bool noRedraw = false, bool scrollToEnd = false);
   // Before row `position` (1 .. rowCount + 1); other positions add nothing.
-  void insertRow(int position, std::vector<base::TextValue> cells, std::int32_t image = 0,
+  void insertRow(int position, CellTexts cells, std::int32_t image = 0,
                  std::int32_t recordId = 0, bool fitToColumns = false, bool noRedraw = false,
                  bool scrollToEnd = false);
   // Removes row n and the first selection entry equal to n (others are not renumbered).
@@ -319,7 +319,7 @@ class RecordGrid {
   bool isKeyField(int column) const;
   bool isLinkColumn(int column) const;
   void syncRowCells(int column, bool remove);
-  std::vector<base::TextValue> fittedCells(std::vector<base::TextValue> cells, bool fitToColumns) const;
+  CellTexts fittedCells(CellTexts cells, bool fitToColumns) const;
   void redrawRows() { scrollRows(); }
   int clampRowOffset(long long offset) const;
   int clampColumnOffset(long long offset) const;

@@ -59,24 +59,39 @@ base::TextValue valueText(recorddb::FieldValue value) {
   return {};
 }
 
-base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind) {
-  base::TextValue text = valueText(std::move(value));
+// The display text of a value's text by the field kind's rule: a part of `text`, or `scratch`.
+std::string_view shownPart(std::string_view text, std::int32_t fieldKind, base::TextValue& scratch) {
   switch (forms::fieldKindInfo(fieldKind).display) {
     case forms::DisplayRule::FirstPiece:
-      if (const std::size_t separator = base::findText(text, forms::kPieceSeparator); separator != base::kNotFound) {
-        text.resize(separator);
-      }
-      return text;
+      return text.substr(0, base::findText(text, forms::kPieceSeparator));
     case forms::DisplayRule::ServerAndUser:
-      return ftpLinkText(text);
+      scratch = ftpLinkText(text);
+      return scratch;
     case forms::DisplayRule::AsStored:
       break;
   }
   return text;
 }
 
+base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind) {
+  base::TextValue text = valueText(std::move(value));
+  base::TextValue scratch;
+  const std::string_view shown = shownPart(text, fieldKind, scratch);
+  if (shown.data() != text.data()) return scratch;
+  text.resize(shown.size());  // a beginning of the text itself
+  return text;
+}
+
 base::TextValue currentFieldDisplayText(int fieldNumber, std::int32_t fieldKind) {
   return displayText(recorddb::readField(fieldNumber), fieldKind);
+}
+
+std::string_view currentFieldDisplayView(int fieldNumber, std::int32_t fieldKind, base::TextValue& scratch) {
+  if (const std::optional<std::string_view> stored = recorddb::readTextView(fieldNumber)) {
+    return shownPart(*stored, fieldKind, scratch);
+  }
+  scratch = currentFieldDisplayText(fieldNumber, fieldKind);  // other types, and failed reads
+  return scratch;
 }
 
 }  // namespace lists

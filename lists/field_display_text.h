@@ -3,6 +3,7 @@
 // of lists files as a key field's value. The one place of this rule.
 
 #include <cstdint>
+#include <string_view>
 
 #include "base/text_value.h"
 #include "recorddb/field_value.h"
@@ -22,5 +23,10 @@ base::TextValue displayText(recorddb::FieldValue value, std::int32_t fieldKind);
 // displayText of field `fieldNumber` (from 1) of the current record of the current database, as
 // the engine's readField gives it (a failed read leaves its error in recorddb::lastError()).
 base::TextValue currentFieldDisplayText(int fieldNumber, std::int32_t fieldKind);
+
+// The same without copying the stored text where it can be helped (a page of records shows every
+// field of every record): a view into the engine's record bytes or into `scratch`, valid until the
+// next operation of the engine or the next use of `scratch`.
+std::string_view currentFieldDisplayView(int fieldNumber, std::int32_t fieldKind, base::TextValue& scratch);
 
 }  // namespace lists

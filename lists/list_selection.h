@@ -3,7 +3,9 @@
 // the list whose page is open, and the key-field items and filed values of that list.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -12,6 +14,12 @@
 namespace lists {
 
 inline constexpr int kNoListOpenYet = -2;
+
+// Hashes texts and views alike, so that sets of texts can be searched with views.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
 
 struct ListSelection {
   int openListItem = kNoListOpenYet;  // the list item whose page is open
@@ -26,8 +34,9 @@ struct ListSelection {
   base::TextValue filterValue;  // the chosen value; empty when no value item is chosen
 
   std::vector<int> keyFieldItems;  // the key-field items of the list at listItem, in tree order
-  // Per key-field item, the values that have an item under it (compared byte for byte).
-  std::vector<std::unordered_set<std::string>> valueSets;
+  // Per key-field item, the values that have an item under it (compared byte for byte; looked up
+  // by views, so that a value already filed costs no copy).
+  std::vector<std::unordered_set<std::string, TextHash, std::equal_to<>>> valueSets;
 
   bool skipNextSelection = false;  // the next selection change only clears this
 };

@@ -203,8 +203,11 @@ void ListWorkspace::fileKeyValues(std::size_t fieldCount, const TextOf& textOf, 
   std::size_t k = 0;
   for (std::size_t i = 0; i < fieldCount && k < selection.keyFieldItems.size(); ++i) {
     if (!fields[i].key) continue;
-    const auto [value, isNew] = selection.valueSets[k].insert(textOf(i));
-    if (isNew) fileValue(k, *value, recordId);
+    const auto& text = textOf(i);  // a text or a view; a temporary text lives on here
+    auto& filed = selection.valueSets[k];
+    if (filed.find(std::string_view(text)) == filed.end()) {
+      fileValue(k, *filed.emplace(text).first, recordId);
+    }
     ++k;
   }
 }
@@ -216,9 +219,9 @@ void ListWorkspace::addRecordValues(int recordNumber) {
   fileKeyValues(static_cast<std::size_t>(std::max(recorddb::fieldCount(), 0)), textOf, recorddb::currentRecordId());
 }
 
-void ListWorkspace::addRecordValues(const std::vector<base::TextValue>& displayTexts, std::int32_t recordId) {
-  const auto textOf = [&displayTexts](std::size_t i) -> const base::TextValue& { return displayTexts[i]; };
-  fileKeyValues(displayTexts.size(), textOf, recordId);
+void ListWorkspace::addRecordValues(std::size_t fieldCount, const std::function<std::string_view(std::size_t)>& textOf,
+                                    std::int32_t recordId) {
+  fileKeyValues(fieldCount, textOf, recordId);
 }
 
 void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {

@@ -63,8 +63,10 @@ class ListWorkspace {
   // Files the key-field values of record `recordNumber` of the open database: each value not yet
   // filed gets an item under its key field.
   void addRecordValues(int recordNumber);
-  // The same from the display texts of a record's fields (from field 1), as the grid shows them.
-  void addRecordValues(const std::vector<base::TextValue>& displayTexts, std::int32_t recordId);
+  // The same from the display texts of a record's first `fieldCount` fields, as the grid shows
+  // them: textOf(i) gives field i + 1's.
+  void addRecordValues(std::size_t fieldCount, const std::function<std::string_view(std::size_t)>& textOf,
+                       std::int32_t recordId);
   // After records were removed: files the values of the open list anew from its records, then
   // makes the formerly current item current again and saves the list state with the tree.
   void rebuildValueItems();

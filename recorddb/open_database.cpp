@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "recorddb/db_paths.h"
 #include "recorddb/error_codes.h"
@@ -232,6 +233,29 @@ int OpenDatabase::readField(std::size_t index, FieldValue& value) {
   std::string stored;
   if (int result = aux_->read(format::readInt32(bytes), stored)) return result;
   value = decodeAuxValue(field, std::move(stored));
+  return kDbOk;
+}
+
+int OpenDatabase::readTextView(std::size_t index, std::string_view& text) {
+  const format::FieldDescriptor& field = fields_[index];
+  if (field.type != kTypeText) return kDbValueKindMismatch;
+  if (currentRecord_ < 0) return kDbNoCurrentRecord;
+  const char* bytes = nullptr;
+  const auto width = static_cast<std::size_t>(field.width);
+  if (collecting(currentRecord_) && pending_->written[index]) {
+    bytes = pending_->bytes.data() + field.offset;
+  } else if (cached()) {
+    const char* record = nullptr;
+    if (int result = cachedRecord(currentRecord_, record)) return result;
+    bytes = record + field.offset;
+  } else {
+    textBuffer_.resize(width);
+    if (int result = readRecordBytes(currentRecord_, field.offset, textBuffer_.data(), width, true)) return result;
+    bytes = textBuffer_.data();
+  }
+  // As decodeField reads it: up to the first NUL.
+  const void* end = std::memchr(bytes, '\0', width);
+  text = {bytes, end ? static_cast<std::size_t>(static_cast<const char*>(end) - bytes) : width};
   return kDbOk;
 }
 

@@ -43,6 +43,9 @@ class OpenDatabase {
   int currentStoredId(std::int32_t& id);
   int append();
   int readField(std::size_t field, FieldValue& value);
+  // A text field's stored text, in the record view, the record being written or a buffer of this
+  // database: valid until the next operation. kDbValueKindMismatch for other types.
+  int readTextView(std::size_t field, std::string_view& text);
   int writeField(std::size_t field, const FieldValue& value);
   int deleteCurrent();
   int pack();
@@ -119,6 +122,7 @@ class OpenDatabase {
   std::optional<Counters> cachedCounters_;
   std::optional<PendingRecord> pending_;
   PendingRecord spare_;  // the buffers of the last record write, for the next
+  std::string textBuffer_;  // readTextView's text when no record view holds it
   std::uint64_t serial_ = 0;
 };
 

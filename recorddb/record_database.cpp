@@ -204,6 +204,17 @@ FieldValue readField(const FieldRef& field) {
   return value;  // moved, not copied: this runs for every field of every record shown
 }
 
+std::optional<std::string_view> readTextView(const FieldRef& field) {
+  OpenDatabase* database = beginOperation();
+  if (!database) return std::nullopt;
+  const int index = fieldIndex(*database, field);
+  if (index < 0) return fail(kDbNoSuchField, std::optional<std::string_view>());
+  std::string_view text;
+  const int result = database->readTextView(static_cast<std::size_t>(index), text);
+  if (result != kDbOk) return fail(result, std::optional<std::string_view>());
+  return text;
+}
+
 bool writeField(const FieldRef& field, const FieldValue& value) {
   OpenDatabase* database = beginOperation(kDbNotOpen);
   if (!database) return false;

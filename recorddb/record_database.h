@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/text_value.h"
@@ -82,6 +83,9 @@ int currentRecordId();
 bool currentRecordDeleted();
 bool appendRecord();
 FieldValue readField(const FieldRef& field);
+// The stored text of a text field of the current record without a copy: valid until the next
+// operation of the engine. Nothing for other types or when it cannot be read (readField tells why).
+std::optional<std::string_view> readTextView(const FieldRef& field);
 // Writes `value`, converting between numeric kinds; an Empty value writes the field's empty value.
 bool writeField(const FieldRef& field, const FieldValue& value = {});
 bool deleteRecord();

@@ -137,6 +137,8 @@ class MainWindow {
   bool sortAscending_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
   std::unique_ptr<links::CellAction> cellAction_;
+  grid::CellTextsBuilder rowTexts_;  // the page fill's buffers, kept from row to row
+  base::TextValue displayScratch_;
 };
 
 }  // namespace windows

@@ -166,24 +166,26 @@ void MainWindow::showRecordRow(const RecordRowRequest& request) {
   const bool keyExists = key >= 1 && key <= grid_.columnCount();
   // When no values are to be filed, a record the filter drops is not read beyond its key.
   if (sameList && filtered &&
-      (!keyExists || lists::currentFieldDisplayText(key, forms::fieldKindOf(form, key)) != selection.filterValue)) {
+      (!keyExists ||
+       lists::currentFieldDisplayView(key, forms::fieldKindOf(form, key), displayScratch_) != selection.filterValue)) {
     return;
   }
-  std::vector<base::TextValue> cells;
-  cells.reserve(static_cast<std::size_t>(grid_.columnCount()));
+  // The texts go straight from the record into the row's one block.
+  grid::CellTextsBuilder& cells = rowTexts_;
+  cells.clear();
   for (int column = 1; column <= grid_.columnCount(); ++column) {
-    cells.push_back(lists::currentFieldDisplayText(column, forms::fieldKindOf(form, column)));
+    cells.add(lists::currentFieldDisplayView(column, forms::fieldKindOf(form, column), displayScratch_));
   }
   const std::int32_t recordId = recorddb::currentRecordId();
-  if (!sameList) lists_->addRecordValues(cells, recordId);
+  if (!sameList) lists_->addRecordValues(cells.size(), [&cells](std::size_t i) { return cells[i]; }, recordId);
   if (request.refreshedRow) {
     // A changed record keeps its row, whether or not it still matches the filter: the row shows
     // what is stored.
-    grid_.setRow(*request.refreshedRow, std::move(cells), std::nullopt, recordId);
+    grid_.setRow(*request.refreshedRow, grid::CellTexts(cells), std::nullopt, recordId);
     return;
   }
   if (filtered && (!keyExists || cells[static_cast<std::size_t>(key - 1)] != selection.filterValue)) return;
-  grid_.appendRow(std::move(cells), 0, recordId, false, true);
+  grid_.appendRow(cells, 0, recordId, false, true);
 }
 
 void MainWindow::showSelectedRecordInPanel() {

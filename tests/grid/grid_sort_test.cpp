@@ -82,9 +82,8 @@ std::vector<std::size_t> literalOrder(const std::vector<base::TextValue>& cells,
 // The grid's order; a small block size makes short inputs go through the merging steps too.
 std::vector<std::size_t> ourOrder(const std::vector<base::TextValue>& cells, bool ascending, int kind,
                                   std::size_t blockSize = kSortBlock) {
-  std::vector<const base::TextValue*> pointers;
-  for (const auto& cell : cells) pointers.push_back(&cell);
-  return sortOrder(pointers, ascending, kind, {}, 20, blockSize);
+  const std::vector<std::string_view> views(cells.begin(), cells.end());
+  return sortOrder(views, ascending, kind, {}, 20, blockSize);
 }
 
 // Cells drawn from a small set, so that keys tie often, with texts of every kind's interest.
@@ -135,21 +134,20 @@ TEST(SortOrderTest, ThePumpRunsDuringALongSortButNotOnShortOnes) {
   std::mt19937 random(7);
   const std::vector<base::TextValue> many = randomCells(random, 3 * kSortBlock + 5);
   int pumped = 0;
-  std::vector<const base::TextValue*> pointers;
-  for (const auto& cell : many) pointers.push_back(&cell);
+  std::vector<std::string_view> views(many.begin(), many.end());
   const auto counting = [&] { return ++pumped > 0; };
-  const std::vector<std::size_t> pumpedOrder = sortOrder(pointers, true, 2, counting, 0);
+  const std::vector<std::size_t> pumpedOrder = sortOrder(views, true, 2, counting, 0);
   EXPECT_GT(pumped, 0);
-  EXPECT_EQ(pumpedOrder, sortOrder(pointers, true, 2));
+  EXPECT_EQ(pumpedOrder, sortOrder(views, true, 2));
   // A pump that answers "stop" ends the sort with no order, whichever way the keys are sorted.
   for (int kind : {2, 3, 4, 6}) {
     int asked = 0;
-    EXPECT_TRUE(sortOrder(pointers, false, kind, [&] { return ++asked < 2; }, 0).empty()) << kind;
+    EXPECT_TRUE(sortOrder(views, false, kind, [&] { return ++asked < 2; }, 0).empty()) << kind;
     EXPECT_EQ(asked, 2) << kind;  // it ran no more once it had said stop
   }
   pumped = 0;
-  pointers.resize(10);
-  (void)sortOrder(pointers, true, 2, counting, 0);
+  views.resize(10);
+  (void)sortOrder(views, true, 2, counting, 0);
   EXPECT_EQ(pumped, 0);
 }
 

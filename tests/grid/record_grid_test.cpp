@@ -9,7 +9,7 @@
 namespace grid {
 namespace {
 
-std::vector<base::TextValue> cellsOf(const RecordGrid& grid, int row) { return grid.row(row).cells; }
+std::vector<base::TextValue> cellsOf(const RecordGrid& grid, int row) { return grid.row(row).cells.texts(); }
 
 TEST(RecordGridRowsTest, RowsAreAddedInsertedAndRemovedWhereAllowed) {
   RecordGrid grid;
@@ -34,7 +34,7 @@ TEST(RecordGridRowsTest, RowsAreAddedInsertedAndRemovedWhereAllowed) {
   grid.setCell(3, 2, "y", true);
   EXPECT_EQ(grid.cell(3, 2), "y");
   grid.setRow(2, std::nullopt, std::nullopt, 99, false, true);
-  EXPECT_EQ(grid.row(2).cells, (std::vector<base::TextValue>{"1", "x"}));
+  EXPECT_EQ(grid.row(2).cells.texts(), (std::vector<base::TextValue>{"1", "x"}));
   EXPECT_EQ(grid.row(2).recordId, 99);
 
   grid.selectRow(4, true);

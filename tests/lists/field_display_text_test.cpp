@@ -105,6 +105,13 @@ TEST(DisplayTextTest, TheCurrentRecordsFieldIsReadFromTheDatabase) {
   EXPECT_EQ(currentFieldDisplayText(2, code(FieldKind::Link)), "标题");
   EXPECT_EQ(currentFieldDisplayText(3, code(FieldKind::Decimal)), "2.5");
   EXPECT_EQ(currentFieldDisplayText(4, code(FieldKind::Time)), "2020年1月2日3时");
+  // The view gives the same texts, for text fields without a copy.
+  base::TextValue scratch;
+  const std::pair<int, FieldKind> fields[] = {
+      {1, FieldKind::Text}, {2, FieldKind::Link}, {2, FieldKind::FtpLink}, {3, FieldKind::Decimal}, {4, FieldKind::Time}};
+  for (const auto& [field, kind] : fields) {
+    EXPECT_EQ(currentFieldDisplayView(field, code(kind), scratch), currentFieldDisplayText(field, code(kind))) << field;
+  }
   recorddb::closeAllDatabases();
 }
 

@@ -79,6 +79,17 @@ TEST_P(OperationsTest, EveryTypeRoundTrips) {
   };
   for (int i = 0; i < 12; ++i) ASSERT_TRUE(writeField(i + 1, values[i])) << i << " " << lastErrorText();
   for (int i = 0; i < 12; ++i) EXPECT_EQ(readField(i + 1), values[i]) << i;
+  // A text field read without a copy gives what readField gives; other types give nothing.
+  EXPECT_EQ(readTextView(1), std::optional<std::string_view>("中文abc"));
+  EXPECT_EQ(readTextView("名称"), std::optional<std::string_view>("中文abc"));
+  EXPECT_EQ(readTextView(2), std::nullopt);
+  EXPECT_EQ(lastError(), kDbValueKindMismatch);
+  {
+    RecordWriteScope change;
+    ASSERT_TRUE(writeField(1, FieldValue::text("改")));
+    EXPECT_EQ(readTextView(1), std::optional<std::string_view>("改"));  // the change being written
+  }
+  EXPECT_EQ(readTextView(1), std::optional<std::string_view>("改"));
   // Names are found ignoring ASCII case; positions outside give the caller error.
   EXPECT_EQ(fieldName(3), "单价");
   EXPECT_EQ(fieldName(13), "");
