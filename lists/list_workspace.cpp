@@ -215,7 +215,11 @@ void ListWorkspace::fileKeyValues(std::size_t fieldCount, const TextOf& textOf, 
 void ListWorkspace::addRecordValues(int recordNumber) {
   if (!recorddb::gotoRecord(recordNumber)) return;
   const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
-  const auto textOf = [&fields](std::size_t i) { return currentFieldDisplayText(static_cast<int>(i + 1), fields[i].kind); };
+  base::TextValue scratch;
+  // Each view is used before the next field is read.
+  const auto textOf = [&fields, &scratch](std::size_t i) {
+    return currentFieldDisplayView(static_cast<int>(i + 1), fields[i].kind, scratch);
+  };
   fileKeyValues(static_cast<std::size_t>(std::max(recorddb::fieldCount(), 0)), textOf, recorddb::currentRecordId());
 }
 
