@@ -219,11 +219,11 @@ int runBenchmark(int count) {
     return compare({name, 0, 0, target}, runs, oursWork, sqliteWork, ours, sqlite, comparisons);
   };
   const bool ran =
-      both("append", 2.0, 1, [&] { return ours.append(records); }, [&] { return sqlite.append(records); }) &&
+      both("append", 1.5, 1, [&] { return ours.append(records); }, [&] { return sqlite.append(records); }) &&
       both("scan", 1.0, kReadRuns, [&] { return ours.scan(); }, [&] { return sqlite.scan(); }) &&
       both("find", 1.0, kReadRuns, [&] { return ours.find(findIds, bench::kDomainColumn); },
            [&] { return sqlite.find(findIds, bench::kDomainColumn); }) &&
-      both("update", 2.0, 1, [&] { return ours.update(updateIds, updateValues); },
+      both("update", 0.3, 1, [&] { return ours.update(updateIds, updateValues); },
            [&] { return sqlite.update(updateIds, updateValues); });
   if (!ran) return 1;
   if (ours.scan() != sqlite.scan()) {  // the updates landed alike

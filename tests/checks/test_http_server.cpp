@@ -120,28 +120,36 @@ void TestHttpServer::serve(const LoopbackSocket& connection) {
     requests_.push_back(request);
     mostAnswering_ = std::max(mostAnswering_, ++answering_);
   }
-  answer(connection, target);
-  std::lock_guard lock(mutex_);
-  --answering_;
+  Answering answering(*this);
+  answer(connection, target, answering);
 }
 
-void TestHttpServer::answer(const LoopbackSocket& connection, const std::string& target) {
-  if (const int status = numberAfter(target, "/status/")) {
-    connection.send(response(status));
-  } else if (const int redirect = numberAfter(target, "/redirect/")) {
-    connection.send(response(redirect, "Location: " + url("/status/200") + "\r\n"));
-  } else if (target == "/trickle/head") {
+void TestHttpServer::Answering::stop() {
+  if (!counted_) return;
+  counted_ = false;
+  std::lock_guard lock(server_.mutex_);
+  --server_.answering_;
+}
+
+void TestHttpServer::answer(const LoopbackSocket& connection, const std::string& target, Answering& answering) {
+  if (target == "/trickle/head") {
     trickle(connection, response(200), 10);
   } else if (target == "/trickle/body") {
     const std::string body(100, 'x');
     if (connection.send(head(200, {}, body.size()))) trickle(connection, body, 100);
   } else if (target == "/silent") {
     holdUntilClosed(connection);
-  } else if (const int delay = numberAfter(target, "/delay/")) {
-    pause(delay);
-    connection.send(response(200));
   } else {
-    connection.send(response(200));
+    std::string text = response(200);
+    if (const int status = numberAfter(target, "/status/")) {
+      text = response(status);
+    } else if (const int redirect = numberAfter(target, "/redirect/")) {
+      text = response(redirect, "Location: " + url("/status/200") + "\r\n");
+    } else if (const int delay = numberAfter(target, "/delay/")) {
+      pause(delay);
+    }
+    answering.stop();
+    connection.send(text);
   }
 }
 

@@ -46,7 +46,22 @@ class TestHttpServer {
  private:
   void acceptConnections();
   void serve(const LoopbackSocket& connection);
-  void answer(const LoopbackSocket& connection, const std::string& target);
+  // A request counts as being answered from its head in until just before its answer goes out:
+  // the client may send its next request as soon as it has the answer.
+  class Answering {
+   public:
+    explicit Answering(TestHttpServer& server) : server_(server) {}
+    ~Answering() { stop(); }
+    Answering(const Answering&) = delete;
+    Answering& operator=(const Answering&) = delete;
+    void stop();
+
+   private:
+    TestHttpServer& server_;
+    bool counted_ = true;
+  };
+
+  void answer(const LoopbackSocket& connection, const std::string& target, Answering& answering);
   void trickle(const LoopbackSocket& connection, std::string_view bytes, int pauseMs);
   void holdUntilClosed(const LoopbackSocket& connection);
   void pause(int milliseconds) const;
