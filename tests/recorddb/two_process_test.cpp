@@ -610,6 +610,32 @@ TEST_P(LockedElsewhereTest, ALockedRecordCannotBeChangedAndOthersCan) {
   expectNoLocksLeft();
 }
 
+// A write of several fields as one change holds the record's lock from its start to its commit:
+// another process cannot take it meanwhile, and a record locked elsewhere lets no change begin.
+TEST_P(LockedElsewhereTest, ARecordWriteHoldsTheRecordLockAndMeetsOneHeldElsewhere) {
+  ASSERT_TRUE(gotoRecord(3));
+  {
+    RecordWriteScope change;
+    ASSERT_TRUE(change.active()) << lastErrorText();
+    ASSERT_TRUE(writeField(1, FieldValue::text("一起")));
+    EXPECT_EQ(testing_support::runChild("rdb-probe-lock", {utf8(dbFile()), std::to_string(recordOffset(3)), "1"}),
+              exitFor(kDbLockViolation));
+    EXPECT_TRUE(change.commit());
+  }
+  EXPECT_EQ(testing_support::runChild("rdb-probe-lock", {utf8(dbFile()), std::to_string(recordOffset(3)), "1"}), 0);
+  EXPECT_EQ(readField(1), FieldValue::text("一起"));
+
+  LockElsewhere lock(*this, dbFile(), recordOffset(2), 1);
+  ASSERT_TRUE(lock.held());
+  ASSERT_TRUE(gotoRecord(2));
+  RecordWriteScope refused;
+  EXPECT_FALSE(refused.active());
+  EXPECT_EQ(lastError(), kDbLockViolation);
+  EXPECT_FALSE(writeField(1, FieldValue::text("改")));  // and the write alone is refused as before
+  EXPECT_EQ(lastError(), kDbLockViolation);
+  EXPECT_EQ(lock.release(), 0);
+}
+
 TEST_P(LockedElsewhereTest, ALockReleasedWithinTheWaitTimeIsWaitedFor) {
   setLockWaitTime(30000);
   LockElsewhere lock(*this, dbFile(), recordOffset(2), 1, 300);
