@@ -29,6 +29,15 @@ FieldDefinition parseField(std::string_view record, int attributeCount) {
 }  // namespace
 
 std::vector<FieldDefinition> parseFieldSpecText(std::string_view text, int attributeCount) {
+  // A lead byte without its second byte at the very end is no character, and is dropped: written
+  // back with a separator after it, it would take the separator for its second byte.
+  std::size_t whole = 0;
+  while (whole < text.size()) {
+    const std::size_t size = base::characterSize(text, whole);
+    if (size == 1 && base::isLeadByte(text[whole])) break;  // only at the end, where it stands alone
+    whole += size;
+  }
+  text = text.substr(0, whole);
   std::vector<FieldDefinition> fields;
   for (const base::TextValue& record : base::splitText(text, kFieldSeparator)) {
     fields.push_back(parseField(record, attributeCount));

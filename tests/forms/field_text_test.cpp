@@ -71,6 +71,16 @@ TEST(FieldSpecText, ANameWithABarByteInsideACharacterIsNotSplit) {
   EXPECT_EQ(fields[0].length, 5);
 }
 
+// Found by fuzzing: a text ending in half a character gave a name that, written back with the
+// separators after it, swallowed the first one.
+TEST(FieldSpecText, HalfACharacterAtTheEndIsDroppedSoThatTheTextRoundTrips) {
+  const auto fields = parseFieldSpecText("a|10|5|0|真||F\x87", kLibraryAttributes);
+  ASSERT_EQ(fields.size(), 2u);
+  EXPECT_EQ(fields[1].name, "F");
+  EXPECT_EQ(parseFieldSpecText(formatFieldSpecText(fields, kLibraryAttributes), kLibraryAttributes), fields);
+  EXPECT_TRUE(parseFieldSpecText("\x87", kLibraryAttributes).empty());
+}
+
 TEST(FieldSpecText, TheSampleFormRoundTrips) {
   auto fields = parseFieldSpecText(kSampleFieldText, kLibraryAttributes);
   ASSERT_EQ(fields.size(), 12u);
