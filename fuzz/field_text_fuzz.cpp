@@ -1,4 +1,4 @@
-// The field spec text: any text parses without a crash, and formatting what was parsed and parsing
+// The field text of a form: any text parses without a crash, and formatting what was parsed and parsing
 // that again gives the same fields (format after parse is stable), for both attribute counts.
 
 #include <cstdint>
