@@ -57,7 +57,7 @@ void SettingsStore::load(const base::TextValue& path) {
   file_.reset();
   fileStaleFrom_.reset();
   path_ = platform::fullPath(path);
-  if (platform::readWholeFile(path_, content_) != platform::kFileOk) content_.clear();
+  if (readStoreContent(path_, content_) != platform::kFileOk) content_.clear();
 }
 
 void SettingsStore::attachFile(std::unique_ptr<StoreFile> file, std::string content) {
@@ -138,6 +138,15 @@ int SettingsStore::applyWrite(const Change& change) {
     if (attempt == kSectionAppendAttempts) break;
     searchFrom = content_.size();
     std::string header = (content_.empty() ? "" : "\r\n") + ("[" + change.section + "]");
+    // A new section and its key reach the file in one rewrite, so that the file never holds the
+    // section without the key.
+    // (Events run during the search may replace the content; then the header goes in alone.)
+    const std::string before = content_;
+    if (findSection(before + header, change.section, searchFrom, pump_) && content_ == before) {
+      stored = splice(searchFrom, 0, header + "\r\n" + change.first + "=" + change.second) && stored;
+      return stored ? 0 : kNotStored;
+    }
+    searchFrom = content_.size();
     stored = splice(content_.size(), 0, header) && stored;
   }
   reportSectionFailure();

@@ -78,7 +78,8 @@ TEST_F(SettingsQueueTest, AFailedWriteIsRepairedByTheNextChange) {
 TEST_F(SettingsQueueTest, ASectionThatCannotBeMadeIsReported) {
   store.selectSection("S");
   // Events that keep replacing the whole content make every new header vanish before it is found.
-  store.setEventPump([&] { store.attachFile(nullptr, "other"); });
+  int replaced = 0;
+  store.setEventPump([&] { store.attachFile(nullptr, "other " + std::to_string(++replaced)); });
   EXPECT_FALSE(store.writeText("K", "v"));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "配置模块出现意外，可能导致无法正常保存！详情请咨询砚川。");
