@@ -14,10 +14,21 @@
 // read again; a dropped record comes back delete-marked, with its ID and without values, and its
 // values are freed. The file then holds every live record once, in slot order, with the slot count
 // as before, and the next pack drops the emptied records.
+//
+// A process that stops during step 1 cannot put anything back. Before the first record moves, a
+// marker file is written beside the database; it goes once the new slot count is flushed. A
+// database opened for writing with the marker still there is packed once more with another rule:
+// since the IDs grow from slot to slot, a record whose ID is not above that of a record before it
+// is a stale copy, and only those are dropped (their values belong to the copy moved down, so
+// nothing is freed). That pass may itself stop anywhere: it leaves the same kind of file, and the
+// marker, behind.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/paths.h"
+#include "recorddb/db_paths.h"
 #include "recorddb/error_codes.h"
 #include "recorddb/format.h"
 #include "recorddb/open_database.h"
@@ -27,9 +38,18 @@ namespace {
 
 constexpr std::int64_t kPackChunkBytes = 163840;
 
+std::int32_t idMagnitude(std::int32_t id) { return id == INT32_MIN ? INT32_MAX : std::abs(id); }
+
 }  // namespace
 
 struct OpenDatabase::PackProgress {
+  enum class Drop {
+    DeleteMarked,  // a pack: the delete-marked records, whose values are freed afterwards
+    StaleCopies,   // after a stopped pack: the records whose ID is not above an earlier one's
+  };
+  Drop drop = Drop::DeleteMarked;
+  bool markerWritten = false;
+  std::int32_t largestKeptId = 0;  // of the records kept so far
   std::int32_t perChunk = 1;
   std::int32_t examined = 0;  // the slots 0 .. examined − 1 were read
   std::int32_t kept = 0;      // their live records, moved to the slots 0 .. kept − 1
@@ -61,15 +81,17 @@ int OpenDatabase::packRecords(std::int32_t slotCount, PackProgress& progress) {
     for (std::int32_t i = 0; i < count; ++i) {
       const char* record = chunk.data() + static_cast<std::size_t>(i) * recordLength;
       const std::int32_t id = format::readInt32(record);
-      if (id < 0) {
+      const bool deleteMarkedDrop = progress.drop == PackProgress::Drop::DeleteMarked;
+      if (deleteMarkedDrop ? id < 0 : idMagnitude(id) <= progress.largestKeptId) {
         progress.droppedSlots.push_back(first + i);
         progress.droppedIds.push_back(id);
         for (const format::FieldDescriptor& field : fields_) {
-          if (!format::isAuxType(field.type)) continue;
+          if (!deleteMarkedDrop || !format::isAuxType(field.type)) continue;
           if (const std::int32_t value = format::readInt32(record + field.offset)) progress.droppedValues.push_back(value);
         }
         continue;
       }
+      progress.largestKeptId = std::max(progress.largestKeptId, idMagnitude(id));
       if (record != chunk.data() + keptBytes) std::memmove(chunk.data() + keptBytes, record, recordLength);
       keptBytes += recordLength;
     }
@@ -77,7 +99,10 @@ int OpenDatabase::packRecords(std::int32_t slotCount, PackProgress& progress) {
     progress.kept += static_cast<std::int32_t>(keptBytes / recordLength);
     progress.examined = first + count;
     if (!progress.droppedSlots.empty() && keptBytes > 0) {
-      if (int written = writeRecordArea(slotOffset(to), chunk.data(), keptBytes)) {
+      int written = progress.markerWritten ? kDbOk : writePackMarker();
+      progress.markerWritten = progress.markerWritten || written == kDbOk;
+      if (written == kDbOk) written = writeRecordArea(slotOffset(to), chunk.data(), keptBytes);
+      if (written != kDbOk) {
         chunk.resize(keptBytes);
         progress.unwritten = std::move(chunk);
         progress.unwrittenSlot = to;
@@ -149,6 +174,65 @@ int OpenDatabase::freeDroppedValues(const PackProgress& progress) {
   return outcome;
 }
 
+int OpenDatabase::writePackMarker() {
+  platform::File marker;
+  constexpr std::string_view kText = "packing";
+  int result = marker.open(packMarkerPathFor(fullPath_), platform::FileAccess::Write, platform::ShareMode::DenyNone,
+                           platform::OpenMode::CreateAlways);
+  if (result == platform::kFileOk) result = marker.writeAt(0, kText.data(), kText.size());
+  if (result == platform::kFileOk) result = marker.flush();
+  return result;
+}
+
+void OpenDatabase::removePackMarker() {
+  // A marker that stays costs the next opening one more pass over the records, nothing else.
+  (void)platform::deleteFile(packMarkerPathFor(fullPath_));
+}
+
+int OpenDatabase::settleMovedRecords(const PackProgress& progress, std::int32_t nextId, int& cut) {
+  cut = platform::kFileOk;
+  if (int result = writeCounters({progress.kept, nextId})) return result;
+  if (progress.markerWritten) {
+    // The marker may go only once the count that hides the stale copies is on the disk.
+    if (int result = file_.flush()) return result;
+    removePackMarker();
+  }
+  cut = file_.setLength(slotOffset(progress.kept));
+  return kDbOk;
+}
+
+int OpenDatabase::finishInterruptedPack() {
+  if (!platform::pathExists(packMarkerPathFor(fullPath_))) return kDbOk;
+  if (int result = locks_.lockWhole(file_)) return result;
+  struct WholeRelease {
+    OpenDatabase& db;
+    ~WholeRelease() { db.locks_.unlockWhole(db.file_); }
+  } release{*this};
+  Counters counters{};
+  cachedCounters_.reset();
+  if (int result = readCounters(counters)) return result;
+  PackProgress progress;
+  progress.drop = PackProgress::Drop::StaleCopies;
+  progress.markerWritten = true;
+  progress.perChunk = static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / header_.recordLength));
+  const int moved = packRecords(std::max(counters.slotCount, 0), progress);
+  if (cached()) view_->release();
+  cachedCounters_.reset();
+  if (moved != kDbOk) return moved;  // the marker stays: the next opening tries again
+  if (progress.droppedSlots.empty()) {
+    removePackMarker();
+    return kDbOk;
+  }
+  const std::int32_t nextId = progress.largestKeptId < INT32_MAX
+                                  ? std::max(counters.nextId, progress.largestKeptId + 1) : counters.nextId;
+  int cut = platform::kFileOk;
+  const int settled = settleMovedRecords(progress, nextId, cut);
+  if (cached()) view_->release();
+  cachedCounters_.reset();
+  currentRecord_ = 0;
+  return settled;
+}
+
 int OpenDatabase::pack() {
   // Packing moves records: a record being written is written first.
   if (int result = finishPending()) return result;
@@ -170,8 +254,9 @@ int OpenDatabase::pack() {
     return kDbOk;
   }
   const bool allMoved = stopped == kDbOk;
+  int cut = platform::kFileOk;
   if (allMoved) {
-    if (int result = writeCounters({progress.kept, counters.nextId})) stopped = writeError(result, kDbUnknown);
+    if (int result = settleMovedRecords(progress, counters.nextId, cut)) stopped = writeError(result, kDbUnknown);
   }
   if (cached()) view_->release();  // the file shrinks, or records went back to their slots
   cachedCounters_.reset();
@@ -181,12 +266,12 @@ int OpenDatabase::pack() {
     // while a record still refers to it.
     int restored = restoreSlotOrder(progress);
     if (restored == kDbOk && allMoved) restored = writeCounters(counters);
+    if (restored == kDbOk && progress.markerWritten && file_.flush() == platform::kFileOk) removePackMarker();
     if (restored == kDbOk) (void)freeDroppedValues(progress);
     if (cached()) view_->release();
     cachedCounters_.reset();
     return stopped;
   }
-  const int cut = file_.setLength(slotOffset(progress.kept));
   const int freed = freeDroppedValues(progress);
   currentRecord_ = 0;
   return cut != platform::kFileOk ? writeError(cut, kDbUnknown) : freed;

@@ -58,4 +58,6 @@ base::TextValue fileTitleOf(const base::TextValue& path) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) { return base::equalsTextIgnoreCase(a, b); }
 
+base::TextValue packMarkerPathFor(const base::TextValue& databasePath) { return databasePath + ".PACKING"; }
+
 }  // namespace recorddb

@@ -13,6 +13,10 @@ base::TextValue databasePathFor(const base::TextValue& path);
 // The auxiliary file of a database file.
 base::TextValue auxiliaryPathFor(const base::TextValue& databasePath);
 
+// The marker a pack leaves beside the database file while records are moving: a database found
+// with it may hold stale copies of moved records, which the next opening for writing removes.
+base::TextValue packMarkerPathFor(const base::TextValue& databasePath);
+
 // The file name without folder and extension.
 base::TextValue fileTitleOf(const base::TextValue& path);
 

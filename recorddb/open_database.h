@@ -49,6 +49,9 @@ class OpenDatabase {
   int writeField(std::size_t field, const FieldValue& value);
   int deleteCurrent();
   int pack();
+  // Removes the stale copies that a pack stopped half-way (its marker still beside the file) left
+  // between the records it had moved and those it had not reached. 0 when there is nothing to do.
+  int finishInterruptedPack();
   int findId(std::int32_t id, bool& found);
 
   // A record write (RecordWriteScope): from the outermost begin to its end the current record's
@@ -104,6 +107,11 @@ class OpenDatabase {
   // Packing (database_pack.cpp).
   struct PackProgress;
   int packRecords(std::int32_t slotCount, PackProgress& progress);
+  int writePackMarker();
+  void removePackMarker();
+  // Writes the slot count of the moved records and flushes it; the marker goes, and the slots
+  // after the count are cut off (`cut`: the cut's result, which the next opening repeats).
+  int settleMovedRecords(const PackProgress& progress, std::int32_t nextId, int& cut);
   int restoreSlotOrder(const PackProgress& progress);
   int readCompacted(const PackProgress& progress, std::int32_t from, std::int32_t to, std::string& records);
   int freeDroppedValues(const PackProgress& progress);

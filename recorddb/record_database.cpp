@@ -98,7 +98,11 @@ bool openDatabase(const base::TextValue& path, const base::TextValue& alias, boo
   if (!alias.empty() && !format::isValidName(alias)) return fail(kDbBadAlias, false);
   OpenedFiles files;
   if (int result = openDatabaseFiles(fullPath, readOnly, platformShare(shareMode), files)) return fail(result, false);
-  registry().add(std::make_unique<OpenDatabase>(std::move(files), fullPath, alias, shareMode));
+  auto database = std::make_unique<OpenDatabase>(std::move(files), fullPath, alias, shareMode);
+  // A pack that stopped half-way may have left stale copies of records; a failure here leaves
+  // them (and its marker) for the next opening, and the database opens as it is.
+  if (!readOnly) (void)database->finishInterruptedPack();
+  registry().add(std::move(database));
   return true;
 }
 

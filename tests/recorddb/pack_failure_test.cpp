@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/paths.h"
 #include "recorddb/record_database.h"
 #include "tests/recorddb/aux_chains.h"
 #include "tests/recorddb/recorddb_fixture.h"
@@ -157,6 +158,41 @@ TEST_P(PackFailureTest, AReadThatComesBackShortStopsThePackSoundly) {
     expectSound("after the pack");
     if (!fired || HasFailure() || n > 2000) return;
   }
+}
+
+// A process that stops while records move leaves stale copies and the pack's marker behind: a
+// read-only opening leaves the file as it is, the next opening for writing drops the copies.
+TEST_P(PackFailureTest, APackStoppedWhileMovingIsFinishedByTheNextOpeningForWriting) {
+  if (GetParam() == 1) GTEST_SKIP() << "a process that stops leaves its writes whole";
+  const base::TextValue marker = path("p.EDB.PACKING");
+  bool sawMarker = false;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("stopped at changing operation " + std::to_string(n));
+    restore();
+    ASSERT_TRUE(openDatabase(path("p"), "", false, kShareDenyWrite));
+    bool fired = false;
+    {
+      FaultInjector faults;
+      faults.stopAt(n, testing_support::kChangingOperations);
+      (void)packDatabase();
+      fired = faults.fired();
+      closeAllDatabases();
+    }
+    if (!fired) break;
+    if (platform::pathExists(marker)) {
+      sawMarker = true;
+      const std::string stopped = fileBytes("p.EDB");
+      ASSERT_TRUE(openDatabase(path("p"), "", true, kShareDenyWrite));
+      closeAllDatabases();
+      EXPECT_EQ(fileBytes("p.EDB"), stopped);
+      EXPECT_TRUE(platform::pathExists(marker));
+    }
+    expectSound("opened for writing");
+    EXPECT_FALSE(platform::pathExists(marker));
+    if (HasFailure() || n > 2000) return;
+  }
+  EXPECT_TRUE(sawMarker);
+  EXPECT_FALSE(platform::pathExists(marker));
 }
 
 INSTANTIATE_TEST_SUITE_P(Writes, PackFailureTest, testing::Values(0, 1));

@@ -1,5 +1,7 @@
 #include "tests/support/fault_injector.h"
 
+#include <cstdlib>
+
 namespace testing_support {
 
 FaultInjector::FaultInjector() : scope_(makeOperations()) {}
@@ -28,6 +30,11 @@ FaultInjector::Verdict FaultInjector::verdictFor(FileOperation kind) {
   if ((kinds_ & operationSet(kind)) == 0) return Verdict::PassOn;
   if (++counted_ != target_) return Verdict::PassOn;
   fired_ = true;
+  if (mode_ == Mode::Exit) {
+    // A write may leave half its bytes first; everything else ends here.
+    if (kind != FileOperation::Write) std::_Exit(kProcessStoppedExitCode);
+    return Verdict::Exit;
+  }
   if (mode_ == Mode::Stop) stopped_ = true;
   return mode_ == Mode::ShortRead ? Verdict::Shorten : Verdict::Fail;
 }
@@ -50,8 +57,10 @@ platform::FileOperations FaultInjector::makeOperations() {
     return result;
   };
   operations.writeAt = [this, real](FileHandle handle, std::uint64_t offset, const void* data, std::size_t size) {
-    if (verdictFor(FileOperation::Write) != Verdict::Fail) return real->writeAt(handle, offset, data, size);
+    const Verdict verdict = verdictFor(FileOperation::Write);
+    if (verdict == Verdict::PassOn) return real->writeAt(handle, offset, data, size);
     if (tornWrites_ && size > 1) (void)real->writeAt(handle, offset, data, size / 2);
+    if (verdict == Verdict::Exit) std::_Exit(kProcessStoppedExitCode);
     return error_;
   };
   operations.length = [this, real](FileHandle handle, std::uint64_t& length) {

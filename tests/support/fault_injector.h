@@ -39,6 +39,8 @@ inline constexpr FileOperationSet kChangingOperations =
 
 class FaultInjector {
  public:
+  static constexpr int kProcessStoppedExitCode = 75;
+
   FaultInjector();
   FaultInjector(const FaultInjector&) = delete;
   FaultInjector& operator=(const FaultInjector&) = delete;
@@ -48,6 +50,10 @@ class FaultInjector {
   // The `n`th operation among `kinds` and every operation of any kind after it fail with `error`:
   // the process stopped there, and nothing more of its work reaches the disk.
   void stopAt(int n, FileOperationSet kinds = kEveryOperation, int error = platform::kFileHardwareIo);
+  // The process ends (with kProcessStoppedExitCode) when the `n`th operation among `kinds` is
+  // reached, before it runs; a write reached then writes the first half of its bytes first when
+  // torn writes are on. For tests in a child process of what a crash leaves on disk.
+  void exitAt(int n, FileOperationSet kinds = kEveryOperation) { watch(Mode::Exit, n, kinds, platform::kFileOk); }
   // The `n`th read delivers only half the bytes it read, and no error.
   void shortenReadAt(int n);
   // A write that fails first writes the first half of its bytes, as a full disk may leave it.
@@ -61,8 +67,8 @@ class FaultInjector {
   int counted() const { return counted_; }
 
  private:
-  enum class Mode { PassOn, FailOne, Stop, ShortRead };
-  enum class Verdict { PassOn, Fail, Shorten };
+  enum class Mode { PassOn, FailOne, Stop, ShortRead, Exit };
+  enum class Verdict { PassOn, Fail, Shorten, Exit };
 
   void watch(Mode mode, int n, FileOperationSet kinds, int error);
   Verdict verdictFor(FileOperation kind);
