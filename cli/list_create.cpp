@@ -81,6 +81,10 @@ int listCreate(std::span<const std::string> args, CommandOutput& output) {
 
   const std::optional<forms::FormDefinition> listForm = lists::createListDatabase(runDirectory, *form);
   if (!listForm) {
+    if (lists::hasTooManyFields(*form)) {
+      output.err += "error: " + toUtf8(lists::tooManyFieldsMessage(*form)) + "\n";
+      return kFailure;
+    }
     output.err += "error: no database could be made for form " + a.positional()[1] + "\n";
     return kFailure;
   }

@@ -64,7 +64,7 @@ bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
 bool ListWorkspace::createList(const forms::FormDefinition& form) {
   std::optional<forms::FormDefinition> copy = createListDatabase(context_.runDirectory, form);
   if (!copy) {
-    showMessage(context_.messages, kCreateFailed);
+    showMessage(context_.messages, hasTooManyFields(form) ? tooManyFieldsMessage(form) : base::TextValue(kCreateFailed));
     return false;
   }
   ui::TreeView& tree = context_.tree;

@@ -33,6 +33,10 @@ enum FieldType : std::int32_t {
   kTypeMemo = 12,
 };
 
+// The most fields a database has: creating refuses more (kDbTooManyFields), opening takes a layout
+// of more for damage.
+inline constexpr int kMaxFieldCount = 4096;
+
 // A field of a database to create: name, type code, declared length (text fields: 1..1024).
 struct FieldSpec {
   base::TextValue name;
