@@ -6,6 +6,7 @@
 
 #include "base/date_time.h"
 #include "base/number_text.h"
+#include "platform/file.h"
 #include "tests/app/program_fixture.h"
 #include "ui/headless/headless_drawing_panel.h"
 #include "ui/panels.h"
@@ -358,6 +359,40 @@ TEST_F(EntryPanelTest, ATenMegabyteMemoIsShownCutInTheGridAndWholeInThePanel) {
   ASSERT_TRUE(recorddb::gotoRecord(1));
   EXPECT_TRUE(storedText(2) == memo);
   EXPECT_EQ(storedText(1), "甲");
+}
+
+// A list whose header names the largest record ID as the next one (the IDs have run out): adding
+// says so, with the engine's text as the caption, and adds no record, no row and no value item.
+TEST_F(EntryPanelTest, AListWhoseRecordIdsRanOutSaysSoAndAddsNothing) {
+  {
+    auto run = openPanel("名称|10|20|0|真");
+    run->user.type(box(*run, 1, 10), "甲");
+    EXPECT_TRUE(run->user.click(button(*run, windows::kAddRecordButton)));
+  }
+  {
+    platform::File database;
+    ASSERT_EQ(database.open(dataFile("客户.edb"), platform::FileAccess::ReadWrite, platform::ShareMode::DenyNone,
+                            platform::OpenMode::OpenExisting),
+              platform::kFileOk);
+    const char largest[4] = {'\xFF', '\xFF', '\xFF', '\x7F'};
+    ASSERT_EQ(database.writeAt(20, largest, 4), platform::kFileOk);
+  }
+  auto run = start();
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), 1);
+  const int items = run->tree().itemCount();
+  EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
+  ASSERT_NE(panel(*run), nullptr);
+  run->user.type(box(*run, 1, 10), "乙");
+  EXPECT_TRUE(run->user.click(button(*run, windows::kAddRecordButton)));
+  ASSERT_EQ(run->toolkit.messageBoxes().size(), 1u);
+  EXPECT_EQ(run->toolkit.messageBoxes()[0].request.text, "这个列表的记录编号已经用完，不能再录入新记录！");
+  EXPECT_EQ(run->toolkit.messageBoxes()[0].request.caption, "记录编号已经用完，不能再追加记录");
+  EXPECT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(run->tree().itemCount(), items);
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  EXPECT_EQ(recorddb::recordCount(), 1);
+  EXPECT_EQ(box(*run, 1, 10).text(), "乙");  // the panel keeps what was typed
 }
 
 TEST_F(EntryPanelTest, TheKeyButtonOffersTheValuesInUseAndFillsTheBoxes) {
