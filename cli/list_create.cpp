@@ -48,6 +48,12 @@ std::optional<std::vector<ui::TreeItemInfo>> readTreeItems(const base::TextValue
     output.err += "error: the tree file " + toUtf8(path) + " is damaged\n";
     return std::nullopt;
   }
+  // Written back, a cut tree would lose the items past the cut.
+  if (content.cut) {
+    output.err += "error: the tree file " + toUtf8(path) + " holds more than " +
+                  std::to_string(lists::kMaxTreeItems) + " items\n";
+    return std::nullopt;
+  }
   std::vector<ui::TreeItemInfo> items;
   for (const lists::TreeFileRecord& record : content.records) items.push_back(record.info);
   return items;

@@ -125,7 +125,11 @@ bool ListWorkspace::canEditLabel(int index) const {
   return index >= 0 && index < context_.tree.itemCount() && context_.tree.parentOf(index) < 0;
 }
 
-void ListWorkspace::loadTree() { (void)loadTreeFile(context_.tree, treeDataFilePath(context_.runDirectory)); }
+void ListWorkspace::loadTree() {
+  if (loadTreeFile(context_.tree, treeDataFilePath(context_.runDirectory)) == TreeLoadResult::Cut) {
+    showMessage(context_.messages, treeCutMessage());
+  }
+}
 
 void ListWorkspace::saveListState(bool includeTreeFile) {
   const forms::FormDefinition& form = context_.currentListForm;
