@@ -91,6 +91,7 @@ int Win32TreeView::addItem(int parent, const TreeItem& item) {
     }
   }
   auto* made = reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (made != nullptr) texts_[made] = item.text;
   if (made != nullptr && appendsToOrder) {
     positions_.emplace(made, static_cast<int>(order_.size()));
     order_.push_back(made);
@@ -128,6 +129,7 @@ void Win32TreeView::clear() {
     send(TVM_SELECTITEM, TVGN_CARET, 0);
     send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     orderKnown_ = false;
+    texts_.clear();
   }
   if (hadCurrent) raiseSelectionChanged();
 }
@@ -144,7 +146,9 @@ TreeItem Win32TreeView::item(int index) const {
   query.cchTextMax = static_cast<int>(std::size(text));
   query.stateMask = TVIS_BOLD | TVIS_EXPANDED;
   ::SendMessageW(hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-  result.text = gbkText(query.pszText != nullptr ? std::wstring(query.pszText) : std::wstring());
+  const std::wstring shown = query.pszText != nullptr ? std::wstring(query.pszText) : std::wstring();
+  const auto given = texts_.find(handle);
+  result.text = given != texts_.end() ? keptText(shown, given->second) : gbkText(shown);
   result.image = query.iImage;
   result.selectedImage = query.iSelectedImage;
   result.data = static_cast<std::int32_t>(query.lParam);
@@ -154,6 +158,7 @@ TreeItem Win32TreeView::item(int index) const {
 }
 
 void Win32TreeView::write(HTREEITEM handle, const TreeItem& item) {
+  texts_[handle] = item.text;
   const std::wstring text = wideText(item.text);
   TVITEMW change{};
   change.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;

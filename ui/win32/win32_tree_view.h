@@ -45,6 +45,8 @@ class Win32TreeView : public Win32Control<TreeView> {
   OwnedImageList images_;
   mutable std::vector<HTREEITEM> order_;
   mutable std::unordered_map<HTREEITEM, int> positions_;  // the index of each handle in order_
+  // Each item's text as the program gave it, read back while the item shows just that (keptText).
+  std::unordered_map<HTREEITEM, base::TextValue> texts_;
   mutable bool orderKnown_ = true;
   // Between the start and the end of a label edit (the end is reported once, even when the
   // tree reports it again while its edit box goes).
