@@ -63,6 +63,14 @@ int dbImport(std::span<const std::string> args, CommandOutput& output) {
   if (!db.ok()) return engineFailure(output);
   const auto records = recordsOf(*rows, db.layout(), error);
   if (!records) return contentFailure(output, a.positional()[1], error);
+  // All rows or none: a database whose record IDs run out before the last row takes no row.
+  const std::int64_t left = recorddb::recordIdsLeft();
+  if (recorddb::lastError() != recorddb::kDbOk) return engineFailure(output);
+  if (left < static_cast<std::int64_t>(records->size())) {
+    return contentFailure(output, a.positional()[1],
+                          std::to_string(records->size()) + " rows, but the database takes only " +
+                              std::to_string(left) + " more records before its record IDs run out");
+  }
   for (const std::vector<Assignment>& record : *records) {
     if (!recorddb::appendRecord()) return engineFailure(output);
     const int id = recorddb::currentRecordId();

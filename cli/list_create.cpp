@@ -48,6 +48,12 @@ std::optional<std::vector<ui::TreeItemInfo>> readTreeItems(const base::TextValue
     output.err += "error: the tree file " + toUtf8(path) + " is damaged\n";
     return std::nullopt;
   }
+  // Written back, a cut tree would lose the items past the cut.
+  if (content.cut) {
+    output.err += "error: the tree file " + toUtf8(path) + " holds more than " +
+                  std::to_string(lists::kMaxTreeItems) + " items\n";
+    return std::nullopt;
+  }
   std::vector<ui::TreeItemInfo> items;
   for (const lists::TreeFileRecord& record : content.records) items.push_back(record.info);
   return items;
@@ -81,6 +87,10 @@ int listCreate(std::span<const std::string> args, CommandOutput& output) {
 
   const std::optional<forms::FormDefinition> listForm = lists::createListDatabase(runDirectory, *form);
   if (!listForm) {
+    if (lists::hasTooManyFields(*form)) {
+      output.err += "error: " + toUtf8(lists::tooManyFieldsMessage(*form)) + "\n";
+      return kFailure;
+    }
     output.err += "error: no database could be made for form " + a.positional()[1] + "\n";
     return kFailure;
   }

@@ -31,6 +31,11 @@ int treeDump(std::span<const std::string> args, CommandOutput& output) {
   }
   json.endArray();
   output.out += json.finish();
+  if (content.cut) {
+    output.err += "error: the tree file holds more than " + std::to_string(lists::kMaxTreeItems) +
+                  " items; the first of them are shown\n";
+    return kFailure;
+  }
   if (!content.damaged) return kSuccess;
   // What could be read is printed; the damage makes the dump fail.
   output.err += "error: the tree file is damaged after item " + std::to_string(content.records.size()) + "\n";

@@ -217,7 +217,10 @@ int RecordGrid::availableWidth(int column) const {
 }
 
 base::TextValue RecordGrid::fitCellText(int row, int column) const {
-  return grid::fitCellText(cell(row, column), availableWidth(column), charWidth_, !columnTitle(column).empty());
+  const std::string_view text = row >= 1 && static_cast<std::size_t>(row) <= rows_.size()
+                                    ? cellOf(rows_[static_cast<std::size_t>(row) - 1], column)
+                                    : std::string_view();
+  return grid::fitCellText(text, availableWidth(column), charWidth_, !columnTitle(column).empty());
 }
 
 void RecordGrid::paintRows(int fromColumn) {

@@ -22,7 +22,7 @@ base::TextValue fitHeaderTitle(const base::TextValue& title, int width) {
   return shown;
 }
 
-base::TextValue fitCellText(const base::TextValue& cell, int available, int charWidth, bool columnHasTitle) {
+base::TextValue fitCellText(std::string_view cell, int available, int charWidth, bool columnHasTitle) {
   const double unit = std::max(charWidth, 1);
   base::TextValue text = base::cutToCharacters(cell, kCellTextCap);
   const double room = static_cast<double>(available) - 12;
@@ -39,7 +39,7 @@ base::TextValue fitCellText(const base::TextValue& cell, int available, int char
     characters -= cut;
     text = base::cutToCharacters(text, characters);
   }
-  if (text != cell && available >= 10 && columnHasTitle) text += "..";
+  if (std::string_view(text) != cell && available >= 10 && columnHasTitle) text += "..";
   return text;
 }
 

@@ -18,7 +18,8 @@ base::TextValue fitHeaderTitle(const base::TextValue& title, int width);
 // The cell text as it fits `available` pixels with characters `charWidth` wide (a byte counts
 // half of it) and 12 to spare; a cut text ends in ".." when `available` is at least 10 and the
 // column has a title.
-base::TextValue fitCellText(const base::TextValue& cell, int available, int charWidth, bool columnHasTitle);
+// Only the cap's characters of the cell are looked at, so a cell of megabytes fits as fast as any.
+base::TextValue fitCellText(std::string_view cell, int available, int charWidth, bool columnHasTitle);
 
 // Automatic column widths: a title at 8 pixels per byte plus 10; a cell at charWidth / 2 + 1
 // per byte plus 10.

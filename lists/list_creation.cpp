@@ -1,5 +1,6 @@
 #include "lists/list_creation.h"
 
+#include "base/number_text.h"
 #include "forms/field_text.h"
 #include "lists/list_files.h"
 #include "lists/run_folder.h"
@@ -7,9 +8,18 @@
 
 namespace lists {
 
+bool hasTooManyFields(const forms::FormDefinition& form) {
+  return form.fields.size() > static_cast<std::size_t>(recorddb::kMaxFieldCount);
+}
+
+base::TextValue tooManyFieldsMessage(const forms::FormDefinition& form) {
+  return "新建列表失败，表单的字段太多（" + base::formatInteger(static_cast<std::int64_t>(form.fields.size())) +
+         " 个），一个列表最多只能有 " + base::formatInteger(recorddb::kMaxFieldCount) + " 个字段！";
+}
+
 std::optional<forms::FormDefinition> createListDatabase(const base::TextValue& runDirectory,
                                                         const forms::FormDefinition& form) {
-  if (!isUsableListName(form.name)) return std::nullopt;
+  if (!isUsableListName(form.name) || hasTooManyFields(form)) return std::nullopt;
   const base::TextValue path = uniqueFilePath(dataFolder(runDirectory), form.name + kListDatabaseExtension);
   std::vector<recorddb::FieldSpec> columns;
   for (const forms::FieldDefinition& field : form.fields) {

@@ -14,9 +14,14 @@ namespace lists {
 // Images of tree items.
 enum TreeImage : int { kListImage = 0, kKeyFieldImage = 1, kValueImage = 2 };
 
+// Whether the form has more fields than a list's database can hold (recorddb::kMaxFieldCount).
+bool hasTooManyFields(const forms::FormDefinition& form);
+// What the user is told then: the form's field count and the most a list holds.
+base::TextValue tooManyFieldsMessage(const forms::FormDefinition& form);
+
 // Creates the database of a new list made from `form` in the run folder's data folder, named after
 // the form (F, F1, F2, ...). Returns the list's form copy (the form under the list's name), or
-// nothing when the form cannot name a list or no database could be made.
+// nothing when the form cannot name a list, has too many fields, or no database could be made.
 std::optional<forms::FormDefinition> createListDatabase(const base::TextValue& runDirectory,
                                                         const forms::FormDefinition& form);
 

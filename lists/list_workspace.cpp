@@ -64,7 +64,7 @@ bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
 bool ListWorkspace::createList(const forms::FormDefinition& form) {
   std::optional<forms::FormDefinition> copy = createListDatabase(context_.runDirectory, form);
   if (!copy) {
-    showMessage(context_.messages, kCreateFailed);
+    showMessage(context_.messages, hasTooManyFields(form) ? tooManyFieldsMessage(form) : base::TextValue(kCreateFailed));
     return false;
   }
   ui::TreeView& tree = context_.tree;
@@ -125,7 +125,11 @@ bool ListWorkspace::canEditLabel(int index) const {
   return index >= 0 && index < context_.tree.itemCount() && context_.tree.parentOf(index) < 0;
 }
 
-void ListWorkspace::loadTree() { (void)loadTreeFile(context_.tree, treeDataFilePath(context_.runDirectory)); }
+void ListWorkspace::loadTree() {
+  if (loadTreeFile(context_.tree, treeDataFilePath(context_.runDirectory)) == TreeLoadResult::Cut) {
+    showMessage(context_.messages, treeCutMessage());
+  }
+}
 
 void ListWorkspace::saveListState(bool includeTreeFile) {
   const forms::FormDefinition& form = context_.currentListForm;

@@ -50,7 +50,8 @@ class ListWorkspace {
   // Only list items' labels can be edited.
   bool canEditLabel(int index) const;
 
-  // The tree as the tree data file holds it (empty when there is none).
+  // The tree as the tree data file holds it (empty when there is none); a file of more items than
+  // the tree takes is cut, with a message.
   void loadTree();
   // Saves the open list's form copy and, with `includeTreeFile`, the tree data file.
   void saveListState(bool includeTreeFile);

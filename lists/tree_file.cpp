@@ -1,6 +1,8 @@
 #include "lists/tree_file.h"
 
+#include <algorithm>
 
+#include "base/number_text.h"
 #include "platform/file.h"
 #include "platform/paths.h"
 
@@ -66,7 +68,11 @@ class LevelStack {
     if (levels_.empty()) {
       levels_.push_back({depth, index});
     } else if (depth > levels_.back().depth) {
-      levels_.push_back({depth, index});
+      if (levels_.size() < static_cast<std::size_t>(kMaxTreeLevels)) {
+        levels_.push_back({depth, index});
+      } else {
+        levels_.back().lastIndex = index;  // as deep as the tree goes: a sibling
+      }
     } else {
       while (levels_.size() > 1 && depth < levels_.back().depth) levels_.pop_back();
       if (depth > levels_.back().depth) {
@@ -102,6 +108,23 @@ int writeReplacing(const base::TextValue& path, std::string_view bytes) {
   return result;
 }
 
+// The file's bytes, as far as kMaxTreeItems records of the longest kind reach: what lies beyond
+// them is never read, so a huge file costs no more memory than the largest tree.
+int readTreeBytes(const base::TextValue& path, std::string& bytes) {
+  constexpr std::uint64_t kMostBytes = kMaxTreeItems * (kMaxTreeTextBytes + 1 + kNumbersBytes) + 1;
+  platform::File file;
+  int result = file.open(path, platform::FileAccess::Read, platform::ShareMode::DenyNone, platform::OpenMode::OpenExisting);
+  if (result != platform::kFileOk) return result;
+  std::uint64_t length = 0;
+  if ((result = file.length(length)) != platform::kFileOk) return result;
+  bytes.resize(static_cast<std::size_t>(std::min(length, kMostBytes)));
+  std::size_t got = 0;
+  if (!bytes.empty()) result = file.readAt(0, bytes.data(), bytes.size(), got);
+  if (result != platform::kFileOk && result != platform::kFileEndOfFile) return result;
+  bytes.resize(got);  // the file may have shrunk since its length was taken
+  return platform::kFileOk;
+}
+
 }  // namespace
 
 std::string encodeTreeFile(const std::vector<ui::TreeItemInfo>& items) {
@@ -118,12 +141,18 @@ std::string encodeTreeFile(const std::vector<ui::TreeItemInfo>& items) {
   return out;
 }
 
-TreeFileContent decodeTreeFile(std::string_view bytes) {
+TreeFileContent decodeTreeFile(std::string_view bytes, std::size_t maxItems) {
   TreeFileContent content;
   LevelStack levels;
   RawRecord raw;
+  constexpr std::size_t kShortestRecord = 1 + kNumbersBytes;
+  content.records.reserve(std::min(maxItems, bytes.size() / kShortestRecord + 1));
   std::size_t offset = 0;
   while (offset < bytes.size()) {
+    if (content.records.size() == maxItems) {
+      content.cut = true;
+      break;
+    }
     if (!readRecord(bytes, offset, raw)) {
       content.damaged = true;
       break;
@@ -158,15 +187,21 @@ void applyTreeRecords(ui::TreeView& tree, const std::vector<TreeFileRecord>& rec
   }
 }
 
+base::TextValue treeCutMessage() {
+  return "树型框数据文件中的项目太多，只读入了前 " + base::formatInteger(static_cast<std::int64_t>(kMaxTreeItems)) +
+         " 个项目！";
+}
+
 TreeLoadResult loadTreeFile(ui::TreeView& tree, const base::TextValue& path) {
   std::string bytes;
-  const int read = platform::readWholeFile(path, bytes);
+  const int read = readTreeBytes(path, bytes);
   if (read != platform::kFileOk) {
     tree.clear();
     return read == platform::kFileNotFound ? TreeLoadResult::Missing : TreeLoadResult::Unreadable;
   }
   const TreeFileContent content = decodeTreeFile(bytes);
   applyTreeRecords(tree, content.records);
+  if (content.cut) return TreeLoadResult::Cut;
   return content.damaged ? TreeLoadResult::Damaged : TreeLoadResult::Loaded;
 }
 

@@ -14,6 +14,11 @@
 // - a truncated record, or a text without its 0 byte within 510 bytes, ends the reading; the items
 //   before it are kept.
 // So every item read has level 1, or at most one more than the item before it.
+//
+// The tree of lists is three levels deep (lists, key fields, values) and holds what a few large
+// lists file; a file beyond that is cut where it stops making such a tree:
+// - a record deeper than kMaxTreeLevels is a sibling of the item before it;
+// - the records after the first kMaxTreeItems are not read (the reading says it cut them).
 
 #include <cstdint>
 #include <string>
@@ -27,6 +32,8 @@ namespace lists {
 
 // The longest item text the file keeps, in bytes; longer texts are cut at a character boundary.
 inline constexpr std::size_t kMaxTreeTextBytes = 510;
+inline constexpr int kMaxTreeLevels = 32;
+inline constexpr std::size_t kMaxTreeItems = 1000000;
 
 struct TreeFileRecord {
   ui::TreeItemInfo info;    // item, level and parent as read (bold and expanded from the state)
@@ -36,13 +43,14 @@ struct TreeFileRecord {
 struct TreeFileContent {
   std::vector<TreeFileRecord> records;
   bool damaged = false;  // the bytes ended inside a record: `records` are those before it
+  bool cut = false;      // more than kMaxTreeItems records: `records` are the first of them
 };
 
 // The file bytes of `items` (a tree's snapshot, in pre-order). The tree view keeps no state
 // image, so bits 28-31 are written 0.
 std::string encodeTreeFile(const std::vector<ui::TreeItemInfo>& items);
 
-TreeFileContent decodeTreeFile(std::string_view bytes);
+TreeFileContent decodeTreeFile(std::string_view bytes, std::size_t maxItems = kMaxTreeItems);
 
 // Replaces the tree's items by `records` (in pre-order; a parent that is no earlier record makes a
 // top-level item), then expands those whose expanded bit is set.
@@ -53,7 +61,11 @@ enum class TreeLoadResult {
   Missing,     // no file: the tree is empty
   Unreadable,  // the file could not be read: the tree is empty
   Damaged,     // the tree holds the items read before the damage
+  Cut,         // the tree holds the first kMaxTreeItems items of a longer file
 };
+
+// What the user is told when the tree was cut (there is no message for the other results).
+base::TextValue treeCutMessage();
 
 TreeLoadResult loadTreeFile(ui::TreeView& tree, const base::TextValue& path);
 

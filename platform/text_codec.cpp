@@ -107,6 +107,11 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+base::TextValue utf16ToGbkKeeping(std::u16string_view utf16, std::string_view shown) {
+  if (!shown.empty() && gbkToUtf16(shown) == utf16) return base::TextValue(shown);
+  return utf16ToGbk(utf16);
+}
+
 std::string gbkToUtf8(std::string_view gbk) { return utf16ToUtf8(gbkToUtf16(gbk)); }
 
 base::TextValue utf8ToGbk(std::string_view utf8) { return utf16ToGbk(utf8ToUtf16(utf8)); }

@@ -11,6 +11,10 @@ namespace platform {
 
 std::u16string gbkToUtf16(std::string_view gbk);
 base::TextValue utf16ToGbk(std::u16string_view utf16);
+// utf16ToGbk for a text that a control shows: while it shows exactly what `shown` converts to, the
+// bytes of `shown` themselves, also those that UTF-16 could not show (a lone lead byte, 0x80..0xFF
+// outside a character); so a value shown and read back unchanged keeps every byte.
+base::TextValue utf16ToGbkKeeping(std::u16string_view utf16, std::string_view shown);
 
 std::string utf16ToUtf8(std::u16string_view utf16);
 std::u16string utf8ToUtf16(std::string_view utf8);

@@ -252,11 +252,13 @@ class AuxStore::Writer {
   // leave it and the file, when they are the list's first entries (one header write then takes
   // them off the list). Free blocks elsewhere stay: taking them off would need several writes.
   void cutFreedTail() {
-    std::size_t cut = freed_.size();
-    for (; cut > 0; --cut) {
-      const std::int32_t lowest = header_->blockCount - static_cast<std::int32_t>(cut);
-      const auto prefixEnd = freed_.begin() + static_cast<std::ptrdiff_t>(cut);
-      if (std::all_of(freed_.begin(), prefixEnd, [&](std::int32_t block) { return block >= lowest; })) break;
+    // The first `k` freed blocks are the file's last `k` blocks when none of them lies below
+    // blockCount - k (they are distinct); the largest such k is found in one walk.
+    std::size_t cut = 0;
+    std::int32_t lowestSoFar = INT32_MAX;
+    for (std::size_t k = 1; k <= freed_.size(); ++k) {
+      lowestSoFar = std::min(lowestSoFar, freed_[k - 1]);
+      if (lowestSoFar >= header_->blockCount - static_cast<std::int32_t>(k)) cut = k;
     }
     if (cut == 0) return;
     header_->firstFree = cut < freed_.size() ? freed_[cut] : listAfterFreed_;

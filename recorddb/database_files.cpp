@@ -13,10 +13,6 @@ namespace {
 using format::kDescriptorSize;
 using format::kHeaderSize;
 
-// Records longer than this, or layouts needing more descriptors, are damage, not data: they are
-// refused before anything is allocated for them.
-constexpr std::int64_t kMaxFieldCount = 4096;
-
 bool isPlatformError(int code) { return code < 0 && code >= platform::kFileEndOfFile; }
 
 int writeAll(platform::File& file, std::uint64_t offset, const std::string& bytes, int otherFailure) {
@@ -57,7 +53,7 @@ int checkFields(const std::vector<FieldSpec>& fields, std::vector<FieldSpec>& ac
   }
   if (accepted.empty()) return kDbNoFields;
   // A layout that opening would refuse is not written.
-  if (static_cast<std::int64_t>(accepted.size()) > kMaxFieldCount) return kDbCreateFailed;
+  if (accepted.size() > static_cast<std::size_t>(kMaxFieldCount)) return kDbTooManyFields;
   for (std::size_t i = 0; i < accepted.size(); ++i) {
     for (std::size_t j = i + 1; j < accepted.size(); ++j) {
       if (equalsIgnoringCase(accepted[i].name, accepted[j].name)) return kDbDuplicateFieldName;
@@ -213,6 +209,7 @@ int checkAndRepair(const base::TextValue& path, bool readOnly, platform::ShareMo
   if (file.length(length) != platform::kFileOk) return kDbOpenFailed;
   const std::uint64_t descriptorsEnd = kHeaderSize + format::kFieldCountSize +
                                        static_cast<std::uint64_t>(fieldCount > 0 ? fieldCount : 0) * kDescriptorSize;
+  // Layouts of more descriptors are damage, not data: refused before anything is allocated for them.
   if (fieldCount <= 0 || fieldCount > kMaxFieldCount || descriptorsEnd > length) return kDbNotADatabase;
   std::string descriptorBytes(static_cast<std::size_t>(fieldCount) * kDescriptorSize, '\0');
   if (int result = readExactly(file, kHeaderSize + format::kFieldCountSize, descriptorBytes.data(),

@@ -8,7 +8,7 @@ namespace {
 
 thread_local int tLastError = kDbOk;
 
-constexpr std::array<std::pair<int, const char*>, 79> kMessages{{
+constexpr std::array<std::pair<int, const char*>, 81> kMessages{{
     {-1, "未知错误"},
     {-2, "创建数据库失败"},
     {-3, "指定文件未找到"},
@@ -88,6 +88,8 @@ constexpr std::array<std::pair<int, const char*>, 79> kMessages{{
     {-78, "未提供数据库访问密码或提供了错误的密码"},
     {-79, "修改访问密码时更新数据库数据失败"},
     {-80, "无效的密码文本"},
+    {-81, "字段数目太多，一个数据库最多只能有 4096 个字段"},
+    {-82, "记录编号已经用完，不能再追加记录"},
 }};
 
 constexpr const char* kUnknown = "未知错误";

@@ -47,6 +47,9 @@ enum DbError : int {
   kDbNoCurrentDatabase = -67,
   kDbValueKindMismatch = -72,
   kDbPasswordRequired = -78,
+  // Codes of this engine beyond the common table.
+  kDbTooManyFields = -81,
+  kDbRecordIdsExhausted = -82,
 };
 
 // Whether `code` is one of the platform's file failures (platform/file_error.h).

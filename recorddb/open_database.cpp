@@ -173,14 +173,41 @@ int OpenDatabase::currentStoredId(std::int32_t& id) {
   return result == kDbReadRecordFailed ? kDbReadFieldFailed : result;
 }
 
+int OpenDatabase::nextAppendId(const Counters& counters, std::int64_t& next) {
+  next = std::max(counters.nextId, 1);
+  if (counters.slotCount <= 0) return kDbOk;
+  // A damaged header may name an ID that the last record already has, or one below it: the new
+  // record still gets an ID above every other, which finding by ID relies on.
+  std::int32_t last = 0;
+  if (int result = readStoredId(counters.slotCount - 1, last, true)) return result;
+  next = std::max<std::int64_t>(next, std::llabs(static_cast<long long>(last)) + 1);
+  return kDbOk;
+}
+
+int OpenDatabase::recordIdsLeft(std::int64_t& left) {
+  left = 0;
+  HeldByte headerLock(locks_, file_, kHeaderLockOffset);
+  if (int result = headerLock.take()) return result;
+  Counters counters{};
+  if (int result = readCounters(counters)) return result;
+  std::int64_t next = 0;
+  if (int result = nextAppendId(counters, next)) return result;
+  const std::int64_t slotsLeft = INT32_MAX - static_cast<std::int64_t>(std::max(counters.slotCount, 0));
+  left = std::max<std::int64_t>(std::min(INT32_MAX - next, slotsLeft), 0);
+  return kDbOk;
+}
+
 int OpenDatabase::append() {
   HeldByte headerLock(locks_, file_, kHeaderLockOffset);
   if (int result = headerLock.take()) return result;
   Counters counters{};
   if (int result = readCounters(counters)) return result;
-  counters.nextId = std::max(counters.nextId, 1);
   counters.slotCount = std::max(counters.slotCount, 0);
-  if (counters.slotCount == INT32_MAX || counters.nextId == INT32_MAX) return kDbWriteRecordFailed;
+  std::int64_t next = 0;
+  if (int result = nextAppendId(counters, next)) return result == kDbReadRecordFailed ? kDbWriteRecordFailed : result;
+  // The ID after the new one is stored too, so the largest int32 is never given.
+  if (next >= INT32_MAX || counters.slotCount == INT32_MAX) return kDbRecordIdsExhausted;
+  counters.nextId = static_cast<std::int32_t>(next);
   // Readers find a new record only through the slot count, which is written after the record.
   // The record lock keeps other processes off the new slot too.
   HeldByte recordLock(locks_, file_, slotOffset(counters.slotCount));

@@ -42,6 +42,8 @@ class OpenDatabase {
   // The stored ID of the current record (negative when delete-marked).
   int currentStoredId(std::int32_t& id);
   int append();
+  // How many more records can be appended before the record IDs run out.
+  int recordIdsLeft(std::int64_t& left);
   int readField(std::size_t field, FieldValue& value);
   // A text field's stored text, in the record view, the record being written or a buffer of this
   // database: valid until the next operation. kDbValueKindMismatch for other types.
@@ -81,6 +83,9 @@ class OpenDatabase {
   bool cached() const { return view_ != nullptr; }
   std::uint64_t slotOffset(std::int32_t slot) const;
   int readCounters(Counters& counters, int minimumWait = 0);
+  // The ID an append gives (under the header lock): the header's next ID, or one above the last
+  // record's when that is higher.
+  int nextAppendId(const Counters& counters, std::int64_t& next);
   int writeCounters(const Counters& counters);
   // Writes bytes of records (every record write goes through here), keeping the record view in step.
   int writeRecordArea(std::uint64_t position, const char* bytes, std::size_t size);

@@ -196,6 +196,14 @@ bool appendRecord() {
   return succeed(database->append());
 }
 
+std::int64_t recordIdsLeft() {
+  OpenDatabase* database = beginOperation();
+  if (!database) return 0;
+  std::int64_t left = 0;
+  int result = database->recordIdsLeft(left);
+  return result == kDbOk ? left : fail(result, std::int64_t{0});
+}
+
 FieldValue readField(const FieldRef& field) {
   OpenDatabase* database = beginOperation(kDbOk);  // without one, a caller error follows
   if (!database) reportProgramError("未指定当前数据库或者指定数据库未打开");

@@ -33,6 +33,10 @@ enum FieldType : std::int32_t {
   kTypeMemo = 12,
 };
 
+// The most fields a database has: creating refuses more (kDbTooManyFields), opening takes a layout
+// of more for damage.
+inline constexpr int kMaxFieldCount = 4096;
+
 // A field of a database to create: name, type code, declared length (text fields: 1..1024).
 struct FieldSpec {
   base::TextValue name;
@@ -81,7 +85,11 @@ int currentRecordNumber();
 int currentRecordId();
 // Whether the current record is delete-marked (its stored ID is negative); false on failure.
 bool currentRecordDeleted();
+// Fails with kDbRecordIdsExhausted, changing nothing, when the new record's ID would be the
+// largest int32 (the ID after it could not be stored) or beyond.
 bool appendRecord();
+// How many more records appendRecord can add before the IDs run out; 0 on failure.
+std::int64_t recordIdsLeft();
 FieldValue readField(const FieldRef& field);
 // The stored text of a text field of the current record without a copy: valid until the next
 // operation of the engine. Nothing for other types or when it cannot be read (readField tells why).

@@ -17,6 +17,7 @@ constexpr ui::Color kKeyFieldRed = 255;
 constexpr char kHintStart[] = "输入";
 constexpr char kHintEnd[] = "..";
 constexpr char kAppendFailed[] = "录入新记录时创建失败，请重开软件再试，还是不行请删除然后新建！";
+constexpr char kIdsExhausted[] = "这个列表的记录编号已经用完，不能再录入新记录！";
 constexpr char kSelectBeforeModify[] = "修改前先选中一个记录！";
 constexpr char kSelectedRecordGone[] = "找不到选中的记录，没有修改。";
 constexpr char kNotAllWritten[] = "有字段没能写入，列表中显示的是保存下来的内容。";
@@ -245,7 +246,9 @@ void EntryPanel::showExclamation(const base::TextValue& text, const base::TextVa
 
 void EntryPanel::addRecord() {
   if (!makeListCurrent() || !recorddb::appendRecord()) {
-    showExclamation(kAppendFailed, recorddb::lastErrorText());
+    // Reopening helps with every other failure, not with this one.
+    const bool exhausted = recorddb::lastError() == recorddb::kDbRecordIdsExhausted;
+    showExclamation(exhausted ? kIdsExhausted : kAppendFailed, recorddb::lastErrorText());
     return;
   }
   const bool written = transfer(TransferDirection::PanelToRecord);

@@ -2,11 +2,14 @@
 // link cells opened or (with Alt) copied, right clicks copying a cell or the selected rows, the
 // entry panel filled by both, and stored values that must never reach the shell as they are.
 
+#include <algorithm>
+
 #include "grid/link_target.h"
 #include "links/cell_action.h"
 #include "tests/app/program_fixture.h"
 #include "ui/panels.h"
 #include "ui/simple_controls.h"
+#include "windows/entry_panel_layout.h"
 #include "windows/field_control_tag.h"
 #include "windows/main_window_settings.h"
 
@@ -240,6 +243,60 @@ TEST_F(CellActionTest, TheChatHostComesFromTheSettings) {
 
 TEST_F(CellActionTest, AChatHostThatIsNoHostNameGivesTheDefaultOne) {
   EXPECT_EQ(chatAddressOpenedWithHost("evil.com/x?"), kChat12345);
+}
+
+// Names holding bytes that are no GBK character (a lone lead byte at the end, 0x80, 0xFF, a lead
+// byte before a byte that cannot follow it, a text field filled to its last byte with a lead
+// byte): the grid shows them, sorts them, the tree files each as its own value, a value item
+// filters its rows, a right click copies them, and a record shown in the panel and modified
+// unchanged keeps every byte.
+TEST_F(CellActionTest, BytesThatAreNoCharacterAreShownSortedFiledCopiedAndKept) {
+  const std::vector<base::TextValue> names = {"甲\x81", "\x80", "\xFF\xFF", "\x81\x20" "b",
+                                              "１２３４５６７８９a\x81", "\xFF\xFF"};
+  std::vector<std::vector<base::TextValue>> records;
+  for (const base::TextValue& name : names) records.push_back({name, "", "", "", "备注"});
+  auto run = openList(records);
+  for (int row = 1; row <= 6; ++row) EXPECT_EQ(grid(*run).cell(row, kName), names[row - 1]) << row;
+
+  // Filed once per distinct value, in the order met, with the bytes as stored.
+  std::vector<base::TextValue> values;
+  for (const ui::TreeItemInfo& info : run->tree().snapshot()) {
+    if (info.level == 3) values.push_back(info.item.text);
+  }
+  EXPECT_EQ(values, (std::vector<base::TextValue>(names.begin(), names.end() - 1)));
+
+  rightClick(*run, 3, kName);
+  EXPECT_EQ(run->toolkit.clipboardText(), "\xFF\xFF");
+
+  grid(*run).sortByColumn(kName, true, 2);
+  std::vector<base::TextValue> sorted;
+  for (int row = 1; row <= 6; ++row) sorted.push_back(grid(*run).cell(row, kName));
+  std::vector<base::TextValue> expected = names;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(sorted, expected);
+  grid(*run).sortByColumn(kName, true, 3);  // letter codes
+  grid(*run).sortByColumn(kName, false, 1);  // character counts
+
+  EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
+  ASSERT_NE(run->application.mainWindow()->entryPanel(), nullptr);
+  leftClick(*run, 1, kNote);
+  const int shown = run->application.mainWindow()->grid().row(1).recordId;
+  EXPECT_TRUE(run->user.click(*run->application.mainWindow()->entryPanel()->window().control(windows::kModifyRecordButton)));
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  for (int id = 1; id <= 6; ++id) {
+    ASSERT_TRUE(recorddb::gotoRecordId(id));
+    EXPECT_EQ(recorddb::readField(kName).asText(), names[static_cast<std::size_t>(id - 1)]) << id << " shown " << shown;
+  }
+
+  // A value item shows the rows of its value only.
+  const auto items = run->tree().snapshot();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].item.text != "\xFF\xFF") continue;
+    EXPECT_TRUE(run->user.clickTreeItem(run->tree(), static_cast<int>(i)));
+    ASSERT_EQ(grid(*run).rowCount(), 2);
+    EXPECT_EQ(grid(*run).cell(1, kName), "\xFF\xFF");
+    EXPECT_EQ(grid(*run).cell(2, kName), "\xFF\xFF");
+  }
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include "base/date_time.h"
 #include "base/number_text.h"
+#include "platform/file.h"
 #include "tests/app/program_fixture.h"
+#include "ui/headless/headless_drawing_panel.h"
 #include "ui/panels.h"
 #include "ui/simple_controls.h"
 #include "windows/entry_panel_layout.h"
@@ -321,6 +323,76 @@ TEST_F(EntryPanelTest, ModifyWritesThePanelIntoTheSelectedRecordOnly) {
   EXPECT_EQ(grid.cell(2, 3), "ftp.b.com(u)");
   // The panel keeps its values for the next row.
   EXPECT_EQ(box(*run, 2, 10).text(), "新");
+}
+
+// A memo of 10 MB, stored by another tool: the grid keeps the whole value in its row but draws a
+// cut of it, the panel shows it whole, and modifying the record writes it back whole.
+TEST_F(EntryPanelTest, ATenMegabyteMemoIsShownCutInTheGridAndWholeInThePanel) {
+  auto run = openPanel("名称|10|20|0|真||备注|12|0|0|假");
+  run->user.type(box(*run, 1, 10), "甲");
+  run->user.click(button(*run, windows::kAddRecordButton));
+  base::TextValue memo(10 * 1024 * 1024, 'x');
+  for (std::size_t i = 0; i < memo.size(); i += 100) memo.replace(i, 6, "第一行");
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  ASSERT_TRUE(recorddb::gotoRecord(1));
+  ASSERT_TRUE(recorddb::writeField(2, recorddb::FieldValue::text(memo)));
+
+  auto& data = dynamic_cast<ui::headless::HeadlessDrawingPanel&>(run->window().get<ui::DrawingPanel>("画板数据"));
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(grid.cell(1, 2).size(), memo.size());
+  if (panel(*run) == nullptr) EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
+  ASSERT_NE(panel(*run), nullptr);
+  data.recording().forget();
+  grid.redraw();
+  const std::vector<base::TextValue> drawn = data.recording().texts();
+  ASSERT_FALSE(drawn.empty());
+  for (const base::TextValue& text : drawn) EXPECT_LE(text.size(), 1002u);
+
+  clickRow(*run, 1);
+  EXPECT_TRUE(box(*run, 2, 12).text() == memo);
+  EXPECT_TRUE(run->user.click(button(*run, windows::kModifyRecordButton)));
+  EXPECT_TRUE(run->shownMessages().empty());
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  ASSERT_TRUE(recorddb::gotoRecord(1));
+  EXPECT_TRUE(storedText(2) == memo);
+  EXPECT_EQ(storedText(1), "甲");
+}
+
+// A list whose header names the largest record ID as the next one (the IDs have run out): adding
+// says so, with the engine's text as the caption, and adds no record, no row and no value item.
+TEST_F(EntryPanelTest, AListWhoseRecordIdsRanOutSaysSoAndAddsNothing) {
+  {
+    auto run = openPanel("名称|10|20|0|真");
+    run->user.type(box(*run, 1, 10), "甲");
+    EXPECT_TRUE(run->user.click(button(*run, windows::kAddRecordButton)));
+  }
+  {
+    platform::File database;
+    ASSERT_EQ(database.open(dataFile("客户.edb"), platform::FileAccess::ReadWrite, platform::ShareMode::DenyNone,
+                            platform::OpenMode::OpenExisting),
+              platform::kFileOk);
+    const char largest[4] = {'\xFF', '\xFF', '\xFF', '\x7F'};
+    ASSERT_EQ(database.writeAt(20, largest, 4), platform::kFileOk);
+  }
+  auto run = start();
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  ASSERT_EQ(grid.rowCount(), 1);
+  const int items = run->tree().itemCount();
+  EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
+  ASSERT_NE(panel(*run), nullptr);
+  run->user.type(box(*run, 1, 10), "乙");
+  EXPECT_TRUE(run->user.click(button(*run, windows::kAddRecordButton)));
+  ASSERT_EQ(run->toolkit.messageBoxes().size(), 1u);
+  EXPECT_EQ(run->toolkit.messageBoxes()[0].request.text, "这个列表的记录编号已经用完，不能再录入新记录！");
+  EXPECT_EQ(run->toolkit.messageBoxes()[0].request.caption, "记录编号已经用完，不能再追加记录");
+  EXPECT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(run->tree().itemCount(), items);
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  EXPECT_EQ(recorddb::recordCount(), 1);
+  EXPECT_EQ(box(*run, 1, 10).text(), "乙");  // the panel keeps what was typed
 }
 
 TEST_F(EntryPanelTest, TheKeyButtonOffersTheValuesInUseAndFillsTheBoxes) {

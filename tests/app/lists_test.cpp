@@ -71,6 +71,26 @@ TEST_F(ListsTest, AFormTheDatabaseRefusesCreatesNothing) {
   EXPECT_FALSE(platform::pathExists(dir.file("逃出.edb")));
 }
 
+// A form of 10,000 fields (more than a database holds) makes no list: the message says why, and
+// no database file, form copy or tree item is left behind.
+TEST_F(ListsTest, AFormWithMoreFieldsThanAListHoldsIsRefusedWithItsCount) {
+  forms::FormDefinition huge{"大表", {}};
+  for (int i = 0; i < 10000; ++i) huge.fields.push_back({"f" + std::to_string(i), 10, 8, 0, i < 2, 0});
+  const base::TextValue text = forms::formatFieldSpecText(huge.fields, forms::kLibraryAttributes);
+  storeForms({{"大表", text.c_str()}});
+  auto run = start();
+  ASSERT_EQ(run->state.formLibrary.forms().at(0).fields.size(), 10000u);
+  EXPECT_TRUE(run->user.pick(run->selector(), 0));
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  EXPECT_EQ(run->shownMessages(),
+            (std::vector<base::TextValue>{"新建列表失败，表单的字段太多（10000 个），一个列表最多只能有 4096 个字段！"}));
+  EXPECT_EQ(run->tree().itemCount(), 0);
+  EXPECT_FALSE(exists("大表.edb"));
+  EXPECT_FALSE(exists("大表.edt"));
+  run->state.settings.selectSection("使用表单库");
+  EXPECT_EQ(run->state.settings.readText("大表", "none"), "none");
+}
+
 TEST_F(ListsTest, KeyValuesAreFiledOnceWithTheFirstRecordsId) {
   storeForms({{"客户", kKeyedForm}});
   auto run = start();

@@ -158,6 +158,27 @@ TEST_F(CliDb, ImportAppendsARecordPerCsvRow) {
   EXPECT_EQ(run({"db", "import", list}).status, kUsageError);
 }
 
+// A database two record IDs short of the largest: an import of three rows appends none of them
+// and says why; two rows take the last two IDs; then an append fails with the engine's error.
+TEST_F(CliDb, RecordIdsRunningOutStopAnImportBeforeItsFirstRow) {
+  const std::string list = sampleList();
+  patch(file("列表.EDB"), 20, int32Bytes(INT32_MAX - 2));
+  const base::TextValue csv = file("导入.csv");
+  ASSERT_EQ(platform::writeWholeFile(csv, u("名称\n甲\n乙\n丙\n")), platform::kFileOk);
+  const Result refused = run({"db", "import", list, u(csv)});
+  EXPECT_EQ(refused.status, kFailure);
+  EXPECT_TRUE(contains(refused.err, "3 rows, but the database takes only 2 more records")) << refused.err;
+  EXPECT_EQ(run({"db", "dump", list}).out, "[]\n");
+
+  ASSERT_EQ(platform::writeWholeFile(csv, u("名称\n甲\n乙\n")), platform::kFileOk);
+  const Result imported = run({"db", "import", list, u(csv)});
+  EXPECT_EQ(imported.status, kSuccess) << imported.err;
+  EXPECT_EQ(imported.out, "2147483645\n2147483646\n");
+  const Result appended = run({"db", "append", list});
+  EXPECT_EQ(appended.status, kFailure);
+  EXPECT_EQ(appended.err, u("error -82: 记录编号已经用完，不能再追加记录\n"));
+}
+
 TEST_F(CliDb, RecordsAreEditedByIdDeletedAndPacked) {
   const std::string list = sampleList();
   EXPECT_EQ(run({"db", "append", list, u("名称=甲"), u("备注=旧备注")}).out, "1\n");

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/command.h"
+#include "forms/form_library.h"
+#include "lists/list_creation.h"
 #include "lists/run_folder.h"
 #include "lists/tree_file.h"
 #include "platform/file.h"
@@ -174,6 +176,25 @@ TEST(CliListCreate, ADamagedTreeFileIsLeftAloneAndNoListIsMade) {
   ASSERT_EQ(platform::readWholeFile(treePath, after), platform::kFileOk);
   EXPECT_EQ(after, bytes.substr(0, bytes.size() - 2));
   EXPECT_FALSE(platform::pathExists(lists::listDatabasePath(dir.path(), "示例表单")));
+}
+
+// A library form of 10,000 fields, more than a list's database holds: the command says so with the
+// program's message and leaves no database file.
+TEST(CliListCreate, AFormWithTooManyFieldsIsRefusedWithItsCount) {
+  testing_support::ScratchDir dir;
+  {
+    settings::SettingsStore store;
+    ASSERT_TRUE(store.open(lists::settingsFilePath(dir.path())));
+    forms::FormLibrary library;
+    forms::FormDefinition huge{"大表", {}};
+    for (int i = 0; i < 10000; ++i) huge.fields.push_back({"f" + std::to_string(i), 10, 8, 0, false, 0});
+    library.forms().push_back(huge);
+    library.save(store, 0);
+  }
+  const Result r = run({"list", "create", u(dir.path()), "1"});
+  EXPECT_EQ(r.status, kFailure);
+  EXPECT_EQ(r.err, u("error: 新建列表失败，表单的字段太多（10000 个），一个列表最多只能有 4096 个字段！\n"));
+  EXPECT_FALSE(platform::pathExists(lists::listDatabasePath(dir.path(), "大表")));
 }
 
 }  // namespace

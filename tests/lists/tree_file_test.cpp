@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <random>
 
 #include "platform/file.h"
@@ -309,6 +310,81 @@ TEST(TreeFileDiskTest, LargeTreesStayFast) {
   EXPECT_EQ(loaded.tree().parentOf(kValues + 1), 1);
   EXPECT_EQ(loaded.tree().item(kValues + 1).data, kValues - 1);
   EXPECT_LT(seconds, 10.0);
+}
+
+// A record straight into `out`, for files of a million records.
+void appendRecordTo(std::string& out, std::string_view text, std::int32_t depth, std::int32_t image, std::int32_t data) {
+  char tail[21] = {};
+  const std::uint32_t values[] = {static_cast<std::uint32_t>(image), static_cast<std::uint32_t>(image),
+                                  static_cast<std::uint32_t>(data), 0u, static_cast<std::uint32_t>(depth)};
+  for (int v = 0; v < 5; ++v) {
+    for (int i = 0; i < 4; ++i) tail[1 + 4 * v + i] = static_cast<char>((values[v] >> (8 * i)) & 0xFF);
+  }
+  out.append(text).append(tail, sizeof tail);
+}
+
+// A file of one item more than the tree takes: a list, a key field and the values of a huge list.
+// The first kMaxTreeItems items load in one pass, in the right places; the last is cut away and
+// loading says so. The message says it too, and the command-line tools refuse to write such a
+// file back (tests/cli).
+TEST(TreeFileLimitsTest, AMillionItemsLoadAndTheOneBeyondIsCut) {
+  std::string bytes;
+  bytes.reserve((kMaxTreeItems + 1) * 32);
+  appendRecordTo(bytes, "列表", 1, 0, 0);
+  appendRecordTo(bytes, "字段", 2, 1, 1);
+  char text[16] = "值";
+  for (std::size_t i = 2; i <= kMaxTreeItems; ++i) {
+    const int length = std::snprintf(text + 2, sizeof text - 2, "%zu", i);
+    appendRecordTo(bytes, std::string_view(text, static_cast<std::size_t>(length) + 2), 3, 2, static_cast<std::int32_t>(i));
+  }
+  testing_support::ScratchDir dir;
+  const base::TextValue path = dir.file("树型框数据.AI");
+  ASSERT_EQ(platform::writeWholeFile(path, bytes), platform::kFileOk);
+  HeadlessTree view;
+  EXPECT_EQ(loadTreeFile(view.tree(), path), TreeLoadResult::Cut);
+  const int count = static_cast<int>(kMaxTreeItems);
+  ASSERT_EQ(view.tree().itemCount(), count);
+  EXPECT_EQ(view.tree().parentOf(count - 1), 1);
+  EXPECT_EQ(view.tree().item(count - 1).text, "值" + std::to_string(kMaxTreeItems - 1));
+  EXPECT_EQ(view.tree().item(count - 1).data, count - 1);
+  EXPECT_EQ(treeCutMessage(), "树型框数据文件中的项目太多，只读入了前 1000000 个项目！");
+
+}
+
+// The cut falls after exactly the most items: as many load whole, one more is cut.
+TEST(TreeFileLimitsTest, TheCutFallsAfterTheMostItems) {
+  const std::string three = record("A", 1) + record("a", 2) + record("b", 2);
+  EXPECT_FALSE(decodeTreeFile(three, 3).cut);
+  EXPECT_EQ(decodeTreeFile(three, 3).records.size(), 3u);
+  const TreeFileContent cut = decodeTreeFile(three + record("B", 1), 3);
+  EXPECT_TRUE(cut.cut);
+  EXPECT_FALSE(cut.damaged);
+  EXPECT_EQ(levelsOf(cut), (std::vector<int>{1, 2, 2}));
+}
+
+// Each record one level deeper than the one before, 100,000 times: the tree stops at its deepest
+// level, where the rest are siblings, so placing an item never walks a long chain of parents
+// (which would take many minutes here), and what is read writes back to the same items.
+TEST(TreeFileLimitsTest, AChainOfEverDeeperRecordsStopsAtTheDeepestLevel) {
+  constexpr int kRecords = 100000;
+  std::string bytes;
+  bytes.reserve(kRecords * 28);
+  for (int i = 1; i <= kRecords; ++i) appendRecordTo(bytes, "深", i, 2, i);
+  const TreeFileContent content = decodeTreeFile(bytes);
+  ASSERT_EQ(content.records.size(), static_cast<std::size_t>(kRecords));
+  EXPECT_FALSE(content.damaged);
+  EXPECT_EQ(content.records[kMaxTreeLevels - 1].info.level, kMaxTreeLevels);
+  EXPECT_EQ(content.records[kMaxTreeLevels].info.level, kMaxTreeLevels);
+  EXPECT_EQ(content.records[kMaxTreeLevels].info.parent, kMaxTreeLevels - 2);
+  EXPECT_EQ(content.records.back().info.level, kMaxTreeLevels);
+  HeadlessTree view;
+  applyTreeRecords(view.tree(), content.records);
+  ASSERT_EQ(view.tree().itemCount(), kRecords);
+  EXPECT_EQ(view.tree().parentOf(kRecords - 1), kMaxTreeLevels - 2);
+  const std::vector<ui::TreeItemInfo> shown = view.tree().snapshot();
+  const TreeFileContent again = decodeTreeFile(encodeTreeFile(shown));
+  ASSERT_EQ(again.records.size(), shown.size());
+  for (std::size_t i = 0; i < shown.size(); i += 997) EXPECT_EQ(again.records[i].info, shown[i]) << i;
 }
 
 }  // namespace

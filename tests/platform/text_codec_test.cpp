@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
 using platform::gbkToUtf16;
 using platform::gbkToUtf8;
 using platform::utf16ToGbk;
+using platform::utf16ToGbkKeeping;
 using platform::utf16ToUtf8;
 using platform::utf8ToGbk;
 using platform::utf8ToUtf16;
@@ -45,6 +47,27 @@ TEST(GbkTest, InvalidBytesBecomeReplacementCharacters) {
   EXPECT_EQ(gbkToUtf16("a\xB3"), u"a\uFFFD");       // cut off after a lead byte
   EXPECT_EQ(gbkToUtf16("\x81\x20z"), u"\uFFFD z");  // a lead byte before no second byte
   EXPECT_EQ(gbkToUtf8("\x81\x20"), bytes(u8"\uFFFD "));
+}
+
+// Bytes that are no GBK character (a lone lead byte, 0xFF, a lead byte before a byte that cannot
+// follow it, half a character at the end) show as U+FFFD, one per byte, and the text around them
+// survives. Read back from a control that still shows them, they are the bytes given; a changed
+// text converts as usual.
+TEST(GbkTest, BytesThatAreNoCharacterShowAsReplacementsAndReadBackAsGiven) {
+  const std::vector<std::string> hostile = {"\x81", "\xFF", "\xFF\xFF", "a\x81\x20" "b", "\x81\x7F",
+                                            "名称\x81", "\x80\xFF\x81\x30\xA1", "\xFE\xFF\x81|"};
+  for (const std::string& text : hostile) {
+    SCOPED_TRACE(testing::PrintToString(text));
+    const std::u16string shown = gbkToUtf16(text);
+    EXPECT_NE(shown.find(u'\uFFFD'), std::u16string::npos);
+    EXPECT_LE(shown.size(), text.size());
+    EXPECT_NE(utf16ToGbk(shown), text);  // the plain way back loses them
+    EXPECT_EQ(utf16ToGbkKeeping(shown, text), text);
+    EXPECT_EQ(utf16ToGbkKeeping(shown + u"x", text), utf16ToGbk(shown) + "x");
+  }
+  EXPECT_EQ(gbkToUtf16("a\x81\x20" "b"), u"a\uFFFD b");
+  EXPECT_EQ(utf16ToGbkKeeping(u"", ""), "");
+  EXPECT_EQ(utf16ToGbkKeeping(u"名", "\xFF"), "名");
 }
 
 TEST(GbkTest, CharactersOutsideGbkBecomeQuestionMarks) {

@@ -69,7 +69,8 @@ TEST_F(CreateOpenTest, BadFieldListsAreRefused) {
   EXPECT_TRUE(createDatabase(path("wide"), {{"abcdefghijklmnop", kTypeText, 1024}}));
 }
 
-// Opening refuses a layout of more than 4096 fields as damage, so creating does not write one.
+// Opening refuses a layout of more than 4096 fields as damage, so creating does not write one and
+// says why.
 TEST_F(CreateOpenTest, AsManyFieldsAsOpeningAcceptsAndNoMore) {
   std::vector<FieldSpec> fields;
   for (int i = 1; i <= 4096; ++i) fields.push_back({"f" + std::to_string(i), kTypeLogical, 0});
@@ -78,7 +79,8 @@ TEST_F(CreateOpenTest, AsManyFieldsAsOpeningAcceptsAndNoMore) {
   EXPECT_EQ(fieldCount(), 4096);
   fields.push_back({"f4097", kTypeLogical, 0});
   EXPECT_FALSE(createDatabase(path("over"), fields));
-  EXPECT_EQ(lastError(), kDbCreateFailed);
+  EXPECT_EQ(lastError(), kDbTooManyFields);
+  EXPECT_EQ(lastErrorText(), "字段数目太多，一个数据库最多只能有 4096 个字段");
   EXPECT_FALSE(platform::pathExists(path("over.EDB")));
 }
 

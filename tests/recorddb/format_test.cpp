@@ -55,7 +55,9 @@ TEST(ErrorTable, GivesTheMessageOfEveryCode) {
   EXPECT_EQ(errorMessage(-38), "指定数据库已经被打开");
   EXPECT_EQ(errorMessage(-80), "无效的密码文本");
   EXPECT_EQ(errorMessage(-77), "未知错误");
-  EXPECT_EQ(errorMessage(-81), "未知错误");
+  EXPECT_EQ(errorMessage(-81), "字段数目太多，一个数据库最多只能有 4096 个字段");
+  EXPECT_EQ(errorMessage(-82), "记录编号已经用完，不能再追加记录");
+  EXPECT_EQ(errorMessage(-83), "未知错误");
   EXPECT_EQ(errorMessage(5), "未知错误");
   setLastError(-67);
   EXPECT_EQ(lastErrorText(), "未设置当前数据库");

@@ -20,13 +20,19 @@ std::wstring wideText(const base::TextValue& text) { return platform::win32::wid
 
 base::TextValue gbkText(const std::wstring& text) { return platform::win32::gbkFromWide(text); }
 
-base::TextValue windowText(HWND window) {
+std::wstring wideWindowText(HWND window) {
   const int length = ::GetWindowTextLengthW(window);
   if (length <= 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = ::GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return gbkText(text);
+  return text;
+}
+
+base::TextValue windowText(HWND window) { return gbkText(wideWindowText(window)); }
+
+base::TextValue keptText(const std::wstring& text, const base::TextValue& shown) {
+  return platform::utf16ToGbkKeeping(platform::win32::utf16FromWide(text), shown);
 }
 
 int keysOf(WPARAM mouseFlags) {

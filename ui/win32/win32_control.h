@@ -21,7 +21,11 @@ class Win32Window;
 
 std::wstring wideText(const base::TextValue& text);
 base::TextValue gbkText(const std::wstring& text);
+std::wstring wideWindowText(HWND window);
 base::TextValue windowText(HWND window);
+// gbkText of what a control shows, keeping the bytes of `shown` while it shows just that text
+// (platform::utf16ToGbkKeeping): values with bytes UTF-16 cannot show read back unchanged.
+base::TextValue keptText(const std::wstring& text, const base::TextValue& shown);
 // The keys held during a mouse message with these MK_ flags (Alt asked of the keyboard).
 int keysOf(WPARAM mouseFlags);
 // The keys held as of the input message being handled (the thread's key state).

@@ -70,6 +70,7 @@ Win32EditBox::Win32EditBox(Win32Window& window, Control* parent, const LayoutEnt
 
 void Win32EditBox::writeText(const base::TextValue& text) {
   Quiet quiet(*this);
+  written_ = text;
   nativeText(text);
 }
 

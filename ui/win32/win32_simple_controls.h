@@ -40,7 +40,7 @@ class Win32EditBox : public Win32Control<EditBox> {
   Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
 
  protected:
-  base::TextValue readText() const override { return windowText(hwnd()); }
+  base::TextValue readText() const override { return keptText(wideWindowText(hwnd()), written_); }
   void writeText(const base::TextValue& text) override;
   void applyMultiLine(bool multiLine) override;
   void applyCaption(const base::TextValue& text) override { writeText(text); }
@@ -49,6 +49,8 @@ class Win32EditBox : public Win32Control<EditBox> {
 
  private:
   void paste();
+
+  base::TextValue written_;  // the text the program last put in, as given
 };
 
 class Win32CheckBox : public Win32Control<CheckBox> {

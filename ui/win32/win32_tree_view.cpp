@@ -15,10 +15,23 @@ HTREEITEM next(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
-void collect(HWND tree, HTREEITEM first, std::vector<HTREEITEM>& order) {
-  for (HTREEITEM item = first; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+// Every item in pre-order, walked without recursion (however deep the tree).
+void collect(HWND tree, std::vector<HTREEITEM>& order) {
+  HTREEITEM item = next(tree, nullptr, TVGN_ROOT);
+  while (item != nullptr) {
     order.push_back(item);
-    collect(tree, next(tree, item, TVGN_CHILD), order);
+    if (HTREEITEM child = next(tree, item, TVGN_CHILD)) {
+      item = child;
+      continue;
+    }
+    // Up to the nearest item with a next sibling.
+    while (item != nullptr) {
+      if (HTREEITEM sibling = next(tree, item, TVGN_NEXT)) {
+        item = sibling;
+        break;
+      }
+      item = next(tree, item, TVGN_PARENT);
+    }
   }
 }
 
@@ -33,7 +46,10 @@ Win32TreeView::Win32TreeView(Win32Window& window, Control* parent, const LayoutE
 const std::vector<HTREEITEM>& Win32TreeView::order() const {
   if (!orderKnown_) {
     order_.clear();
-    collect(hwnd(), next(hwnd(), nullptr, TVGN_ROOT), order_);
+    collect(hwnd(), order_);
+    positions_.clear();
+    positions_.reserve(order_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) positions_.emplace(order_[i], static_cast<int>(i));
     orderKnown_ = true;
   }
   return order_;
@@ -46,9 +62,9 @@ HTREEITEM Win32TreeView::handleOf(int index) const {
 
 int Win32TreeView::indexOf(HTREEITEM item) const {
   if (item == nullptr) return -1;
-  const auto& items = order();
-  const auto found = std::find(items.begin(), items.end(), item);
-  return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+  (void)order();
+  const auto found = positions_.find(item);
+  return found == positions_.end() ? -1 : found->second;
 }
 
 int Win32TreeView::addItem(int parent, const TreeItem& item) {
@@ -75,7 +91,9 @@ int Win32TreeView::addItem(int parent, const TreeItem& item) {
     }
   }
   auto* made = reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (made != nullptr) texts_[made] = item.text;
   if (made != nullptr && appendsToOrder) {
+    positions_.emplace(made, static_cast<int>(order_.size()));
     order_.push_back(made);
   } else {
     orderKnown_ = false;
@@ -111,6 +129,7 @@ void Win32TreeView::clear() {
     send(TVM_SELECTITEM, TVGN_CARET, 0);
     send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     orderKnown_ = false;
+    texts_.clear();
   }
   if (hadCurrent) raiseSelectionChanged();
 }
@@ -127,7 +146,9 @@ TreeItem Win32TreeView::item(int index) const {
   query.cchTextMax = static_cast<int>(std::size(text));
   query.stateMask = TVIS_BOLD | TVIS_EXPANDED;
   ::SendMessageW(hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-  result.text = gbkText(query.pszText != nullptr ? std::wstring(query.pszText) : std::wstring());
+  const std::wstring shown = query.pszText != nullptr ? std::wstring(query.pszText) : std::wstring();
+  const auto given = texts_.find(handle);
+  result.text = given != texts_.end() ? keptText(shown, given->second) : gbkText(shown);
   result.image = query.iImage;
   result.selectedImage = query.iSelectedImage;
   result.data = static_cast<std::int32_t>(query.lParam);
@@ -137,6 +158,7 @@ TreeItem Win32TreeView::item(int index) const {
 }
 
 void Win32TreeView::write(HTREEITEM handle, const TreeItem& item) {
+  texts_[handle] = item.text;
   const std::wstring text = wideText(item.text);
   TVITEMW change{};
   change.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;

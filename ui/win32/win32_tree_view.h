@@ -1,11 +1,13 @@
 #pragma once
 // The tree box: the common tree view with lines, buttons, label editing and an image list of
 // 16x16 images. Items are found by their pre-order index through a list of the items' handles in
-// pre-order, made again after the tree's shape changes.
+// pre-order, and indices by their handles through a table, both made again after the tree's shape
+// changes (adding at the end of the pre-order, as loading a tree does, only extends them).
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <vector>
 
 #include "ui/tree_view.h"
@@ -42,6 +44,9 @@ class Win32TreeView : public Win32Control<TreeView> {
 
   OwnedImageList images_;
   mutable std::vector<HTREEITEM> order_;
+  mutable std::unordered_map<HTREEITEM, int> positions_;  // the index of each handle in order_
+  // Each item's text as the program gave it, read back while the item shows just that (keptText).
+  std::unordered_map<HTREEITEM, base::TextValue> texts_;
   mutable bool orderKnown_ = true;
   // Between the start and the end of a label edit (the end is reported once, even when the
   // tree reports it again while its edit box goes).
