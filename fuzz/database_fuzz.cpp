@@ -1,15 +1,17 @@
 // A database pair read from damaged bytes: the input is the database file, optionally followed by
 // "\0--aux--\0" and the auxiliary file. Both are held in memory. The pair is opened (inputs of odd
 // length sharing everything, so that reads go to the file under locks; even ones exclusively, so
-// that reads are kept in memory), its layout and every field of its first records read, a record appended and written, a record delete-marked
-// and the database packed; whatever the bytes, each step ends in a value or an error code, never in
-// a crash or a hang, and closing leaves no file open.
+// that reads are kept in memory), its layout and every field of its first records read, a record
+// appended and written, a record delete-marked and the database packed; whatever the bytes, each
+// step ends in a value or an error code, never in a crash or a hang, and closing leaves no file
+// open.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/input_parts.h"
 #include "platform/file_operations.h"
 #include "platform/memory_files.h"
 #include "platform/paths.h"
@@ -18,7 +20,10 @@
 namespace {
 
 constexpr std::string_view kAuxMarker{"\0--aux--\0", 9};
-constexpr int kRecordsRead = 64;
+// Records read: exclusively, enough for the read window to double several times; through the file,
+// where every record is read alike, fewer.
+constexpr int kRecordsReadExclusive = 64;
+constexpr int kRecordsReadShared = 16;
 // A damaged count may make the engine grow a file; past this the memory reports a full disk.
 constexpr std::uint64_t kLargestFile = std::uint64_t{64} << 20;
 
@@ -28,11 +33,11 @@ platform::MemoryFiles& memory() {
   return files;
 }
 
-void readRecords() {
+void readRecords(int most) {
   const int fields = recorddb::fieldCount();
   const int records = recorddb::recordCount();
   (void)recorddb::currentDatabaseLayout();
-  for (int record = 1; record <= records && record <= kRecordsRead; ++record) {
+  for (int record = 1; record <= records && record <= most; ++record) {
     if (!recorddb::gotoRecord(record)) continue;
     (void)recorddb::currentRecordId();
     (void)recorddb::currentRecordDeleted();
@@ -52,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.clear();
   files.setSizeLimit(kLargestFile);
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const std::size_t marker = input.find(kAuxMarker);
+  const std::size_t marker = fuzzing::findMarker(input, kAuxMarker);
   files.put(database, input.substr(0, marker));
   if (marker != std::string_view::npos) files.put(auxiliary, input.substr(marker + kAuxMarker.size()));
 
   const int share = size % 2 == 1 ? recorddb::kShareDenyNone : recorddb::kShareExclusive;
   if (!recorddb::openDatabase(database, "", false, share)) return 0;
-  readRecords();
+  readRecords(share == recorddb::kShareExclusive ? kRecordsReadExclusive : kRecordsReadShared);
   const int fields = recorddb::fieldCount();
   if (recorddb::appendRecord() && fields > 0) {
     recorddb::RecordWriteScope change;

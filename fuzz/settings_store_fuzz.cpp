@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/number_text.h"
+#include "fuzz/input_parts.h"
 #include "platform/file_operations.h"
 #include "platform/memory_files.h"
 #include "platform/paths.h"
@@ -154,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::MemoryFiles& files = memory();
   files.clear();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const std::size_t marker = input.find(kOpsMarker);
+  const std::size_t marker = fuzzing::findMarker(input, kOpsMarker);
   files.put(path, input.substr(0, marker));
   const std::vector<std::string_view> words =
       marker == std::string_view::npos ? std::vector<std::string_view>{} : wordsOf(input.substr(marker + kOpsMarker.size()));

@@ -9,7 +9,6 @@
 #include <map>
 #include <mutex>
 #include <set>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/file_access.h"
@@ -126,7 +125,8 @@ class MemoryFiles::Store {
 
   std::size_t openHandles() const {
     std::lock_guard hold(mutex_);
-    return openers_.size();
+    return static_cast<std::size_t>(
+        std::count_if(openers_.begin(), openers_.end(), [](const std::optional<Opener>& slot) { return slot.has_value(); }));
   }
 
   void setSizeLimit(std::uint64_t bytes) {
@@ -148,9 +148,14 @@ class MemoryFiles::Store {
   template <typename Action>
   int withOpener(FileHandle handle, Action action) {
     std::lock_guard hold(mutex_);
-    auto found = openers_.find(handle);
-    if (found == openers_.end()) return kFileInvalidHandle;
-    return action(found->second);
+    Opener* opener = openerOf(handle);
+    return opener ? action(*opener) : kFileInvalidHandle;
+  }
+
+  Opener* openerOf(FileHandle handle) {
+    if (handle < 1 || static_cast<std::uint64_t>(handle) > openers_.size()) return nullptr;
+    std::optional<Opener>& slot = openers_[static_cast<std::size_t>(handle - 1)];
+    return slot ? &*slot : nullptr;
   }
 
   int open(const base::TextValue& path, FileAccess access, ShareMode share, OpenMode mode, FileHandle& handle) {
@@ -166,18 +171,21 @@ class MemoryFiles::Store {
       return kFileAccessDenied;
     }
     const std::shared_ptr<Node>& node = found->second;
-    for (const auto& [other, opener] : openers_) {
-      if (opener.node == node && !mayShare(opener, access, share)) return kFileSharingViolation;
+    for (const std::optional<Opener>& opener : openers_) {
+      if (opener && opener->node == node && !mayShare(*opener, access, share)) return kFileSharingViolation;
     }
     if (mode == OpenMode::CreateAlways) node->bytes.clear();  // only once the share check passed
-    handle = nextHandle_++;
-    openers_.emplace(handle, Opener{node, access, share, {}});
+    // Handles are slot numbers from 1; a closed handle's number is given out again, as systems do.
+    auto unused = std::find_if(openers_.begin(), openers_.end(), [](const std::optional<Opener>& slot) { return !slot; });
+    if (unused == openers_.end()) unused = openers_.insert(unused, std::nullopt);
+    unused->emplace(Opener{node, access, share, {}});
+    handle = static_cast<FileHandle>(unused - openers_.begin()) + 1;
     return kFileOk;
   }
 
   void close(FileHandle handle) {
     std::lock_guard hold(mutex_);
-    openers_.erase(handle);
+    if (openerOf(handle)) openers_[static_cast<std::size_t>(handle - 1)].reset();
   }
 
   int readAt(FileHandle handle, std::uint64_t offset, void* buffer, std::size_t size, std::size_t& bytesRead) {
@@ -229,9 +237,9 @@ class MemoryFiles::Store {
   int lockRange(FileHandle handle, std::uint64_t offset, std::uint64_t length) {
     return withOpener(handle, [&](Opener& opener) {
       if (length > std::numeric_limits<std::uint64_t>::max() - offset) return kFileBadSeek;
-      for (const auto& [other, holder] : openers_) {
-        if (holder.node != opener.node) continue;
-        for (const ByteRange& held : holder.locks) {
+      for (const std::optional<Opener>& holder : openers_) {
+        if (!holder || holder->node != opener.node) continue;
+        for (const ByteRange& held : holder->locks) {
           if (held.overlaps(offset, length)) return kFileLockViolation;
         }
       }
@@ -315,8 +323,7 @@ class MemoryFiles::Store {
   mutable std::mutex mutex_;
   std::map<base::TextValue, std::shared_ptr<Node>> files_;
   std::set<base::TextValue> folders_;
-  std::unordered_map<FileHandle, Opener> openers_;
-  FileHandle nextHandle_ = 1;
+  std::vector<std::optional<Opener>> openers_;  // handle N is slot N - 1
   std::uint64_t sizeLimit_ = std::uint64_t{1} << 30;
 };
 
