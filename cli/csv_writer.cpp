@@ -13,6 +13,8 @@ std::string csvField(std::string_view text) {
 }
 
 std::string csvRow(const std::vector<std::string>& fields) {
+  // A lone empty field in quotes: an empty line is no row to a reader.
+  if (fields.size() == 1 && fields[0].empty()) return "\"\"\r\n";
   std::string row;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) row += ',';

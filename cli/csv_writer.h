@@ -12,7 +12,8 @@ namespace cli {
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string csvField(std::string_view text);
-// The fields of one row with its line end.
+// The fields of one row with its line end; a row of one empty field is written as "" (an empty
+// line would read as no row).
 std::string csvRow(const std::vector<std::string>& fields);
 
 }  // namespace cli

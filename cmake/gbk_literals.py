@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
 """Copies a C++ source with every non-ASCII character inside string and character literals written
 as the octal escapes of its GB18030 bytes, so that a compiler that only reads UTF-8 and cannot
-change its execution character set still gives the literals the program's GBK bytes."""
+change its execution character set still gives the literals the program's GBK bytes.
+
+Usage: gbk_literals.py SOURCE TARGET, or gbk_literals.py --into FOLDER FILE... to copy every FILE
+to FOLDER/FILE in one run (files other than .cpp and .h are copied as they are)."""
+import os
+import shutil
 import sys
 
 def convert(text):
@@ -36,8 +41,20 @@ def convert(text):
             out.append(c); i += 1
     return ''.join(out)
 
-src, dst = sys.argv[1], sys.argv[2]
-with open(src, encoding='utf-8') as f:
-    text = f.read()
-with open(dst, 'w', encoding='utf-8') as f:
-    f.write(convert(text))
+def copy(src, dst):
+    if not src.endswith(('.cpp', '.h')):
+        shutil.copyfile(src, dst)
+        return
+    with open(src, encoding='utf-8') as f:
+        text = f.read()
+    with open(dst, 'w', encoding='utf-8') as f:
+        f.write(convert(text))
+
+if sys.argv[1] == '--into':
+    folder = sys.argv[2]
+    for name in sys.argv[3:]:
+        target = os.path.join(folder, name)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        copy(name, target)
+else:
+    copy(sys.argv[1], sys.argv[2])

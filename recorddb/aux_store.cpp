@@ -159,6 +159,11 @@ class AuxStore::Writer {
         header_->firstFree >= header_->blockCount) {
       return kDbAuxAccessFailed;
     }
+    // Whole blocks past the count are lost space (a cut that never happened) or, in a damaged
+    // file, blocks of a chain: the count takes them in, so that no block past it is given out as a
+    // new one while in use, and no cut takes off a block in use (the header is written with the
+    // count when the run ends).
+    header_->blockCount = std::max(header_->blockCount, blocksInFile_);
     return kDbOk;
   }
 

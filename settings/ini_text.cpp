@@ -46,9 +46,10 @@ std::optional<SectionLocation> findSection(const std::string& text, std::string_
 std::optional<KeyLocation> findKey(std::string_view text, const SectionLocation& section,
                                    std::string_view key) {
   base::TextValue needle = base::TextValue(kLineBreak) + base::TextValue(key) + "=";
-  std::string_view body = text.substr(0, section.bodyEnd);
-  std::size_t at = body.find(needle, section.headerEnd);
-  if (at == std::string_view::npos) return std::nullopt;
+  // The match belongs to the section when no header line stands between: it starts at the latest
+  // at the "\r\n" before the next header line, and may be that line itself ("[x=y]" is the key "[x").
+  std::size_t at = text.find(needle, section.headerEnd);
+  if (at == std::string_view::npos || at > section.bodyEnd) return std::nullopt;
   KeyLocation location;
   location.keyStart = at + kLineBreak.size();
   location.valueStart = at + needle.size();

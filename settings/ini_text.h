@@ -29,7 +29,8 @@ std::optional<SectionLocation> findSection(const std::string& text, std::string_
                                            std::size_t from = 0,
                                            const std::function<void()>& beforeEachStep = {});
 
-// The first line "key=..." inside the section's body.
+// The first line "key=..." inside the section's body; a key line that reads like a header ("[x=y]")
+// and so ends the body is found too.
 std::optional<KeyLocation> findKey(std::string_view text, const SectionLocation& section,
                                    std::string_view key);
 

@@ -4,6 +4,7 @@
 
 #include "recorddb/format.h"
 #include "recorddb/record_database.h"
+#include "tests/recorddb/aux_chains.h"
 #include "tests/recorddb/recorddb_fixture.h"
 
 namespace recorddb {
@@ -131,6 +132,33 @@ TEST_F(AuxTest, DamagedChainsFailInsteadOfRunningWild) {
       closeDatabase();
     }
   }
+}
+
+// A header that counts fewer blocks than the file holds (a cut that never happened, or damage):
+// a chain reaching past the count is rewritten without its new value or the header being cut off,
+// and blocks are never given out twice.
+TEST_F(AuxTest, BlocksPastTheHeadersCountAreTakenIntoIt) {
+  ASSERT_TRUE(writeField(1, FieldValue::text(text(1200))));  // blocks 1, 2, 3
+  closeDatabase();
+  std::string damaged = aux();
+  format::writeInt32(damaged.data() + 16, 2);
+  putFileBytes("m.EDT", damaged);
+
+  ASSERT_TRUE(openDatabase(path("m"), "", false, kShareDenyWrite));
+  ASSERT_TRUE(gotoRecord(1));
+  ASSERT_TRUE(writeField(1, FieldValue::text("short"))) << lastErrorText();
+  EXPECT_EQ(readField(1), FieldValue::text("short"));
+  ASSERT_TRUE(appendRecord());
+  ASSERT_TRUE(writeField(2, FieldValue::bytes(std::string(1100, '\x01')))) << lastErrorText();
+  const std::optional<DatabaseLayout> layout = currentDatabaseLayout();
+  ASSERT_TRUE(layout.has_value());
+  closeDatabase();
+  EXPECT_EQ(auxProblem(fileBytes("m.EDB"), aux(), *layout), "");
+
+  ASSERT_TRUE(openDatabase(path("m"), "", false, kShareDenyWrite));
+  EXPECT_EQ(readField(1), FieldValue::text("short"));
+  ASSERT_TRUE(gotoRecord(2));
+  EXPECT_EQ(readField(2), FieldValue::bytes(std::string(1100, '\x01')));
 }
 
 }  // namespace

@@ -92,6 +92,19 @@ TEST_F(SettingsStoreTest, AKeyOfALaterSectionIsNotSeenInAnEarlierOne) {
   EXPECT_EQ(store.readText("B"), "2");
 }
 
+// A key line that reads like a header ("[x=y]") is the key's own line: no header lies between the
+// section's header and it, so it is found and rewritten in place. The keys after it then stand
+// behind that header-like line and belong to the section no more.
+TEST_F(SettingsStoreTest, AKeyLineThatLooksLikeAHeaderIsFoundInItsSection) {
+  start("[S]\r\nK=v");
+  store.selectSection("S");
+  ASSERT_TRUE(store.writeText("[x", "y]"));
+  EXPECT_EQ(store.readText("[x"), "y]");
+  ASSERT_TRUE(store.writeText("[x", "z]"));
+  EXPECT_EQ(store.content(), "[S]\r\n[x=z]\r\nK=v");
+  EXPECT_EQ(store.readText("K", "none"), "none");
+}
+
 TEST_F(SettingsStoreTest, OnlyTheFirstSectionOfANameIsUsed) {
   start("[S]\r\nA=1\r\n[S]\r\nB=2");
   store.selectSection("S");
