@@ -40,6 +40,31 @@ constexpr std::int64_t kPackChunkBytes = 163840;
 
 std::int32_t idMagnitude(std::int32_t id) { return id == INT32_MIN ? INT32_MAX : std::abs(id); }
 
+std::int32_t recordsPerChunk(std::int32_t recordLength) {
+  return static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / recordLength));
+}
+
+// The whole-database lock for one pass over the records, released when the pass ends.
+class WholeDatabaseLock {
+ public:
+  WholeDatabaseLock(LockTable& locks, platform::File& file) : locks_(locks), file_(file) {}
+  int take() {
+    const int result = locks_.lockWhole(file_);
+    held_ = result == kDbOk;
+    return result;
+  }
+  ~WholeDatabaseLock() {
+    if (held_) locks_.unlockWhole(file_);
+  }
+  WholeDatabaseLock(const WholeDatabaseLock&) = delete;
+  WholeDatabaseLock& operator=(const WholeDatabaseLock&) = delete;
+
+ private:
+  LockTable& locks_;
+  platform::File& file_;
+  bool held_ = false;
+};
+
 }  // namespace
 
 struct OpenDatabase::PackProgress {
@@ -203,18 +228,15 @@ int OpenDatabase::settleMovedRecords(const PackProgress& progress, std::int32_t 
 
 int OpenDatabase::finishInterruptedPack() {
   if (!platform::pathExists(packMarkerPathFor(fullPath_))) return kDbOk;
-  if (int result = locks_.lockWhole(file_)) return result;
-  struct WholeRelease {
-    OpenDatabase& db;
-    ~WholeRelease() { db.locks_.unlockWhole(db.file_); }
-  } release{*this};
+  WholeDatabaseLock wholeLock(locks_, file_);
+  if (int result = wholeLock.take()) return result;
   Counters counters{};
   cachedCounters_.reset();
   if (int result = readCounters(counters)) return result;
   PackProgress progress;
   progress.drop = PackProgress::Drop::StaleCopies;
   progress.markerWritten = true;
-  progress.perChunk = static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / header_.recordLength));
+  progress.perChunk = recordsPerChunk(header_.recordLength);
   const int moved = packRecords(std::max(counters.slotCount, 0), progress);
   if (cached()) view_->release();
   cachedCounters_.reset();
@@ -236,17 +258,14 @@ int OpenDatabase::finishInterruptedPack() {
 int OpenDatabase::pack() {
   // Packing moves records: a record being written is written first.
   if (int result = finishPending()) return result;
-  if (int result = locks_.lockWhole(file_)) return result;
-  struct WholeRelease {
-    OpenDatabase& db;
-    ~WholeRelease() { db.locks_.unlockWhole(db.file_); }
-  } release{*this};
+  WholeDatabaseLock wholeLock(locks_, file_);
+  if (int result = wholeLock.take()) return result;
 
   Counters counters{};
   cachedCounters_.reset();  // read the count from the file itself
   if (int result = readCounters(counters)) return result;
   PackProgress progress;
-  progress.perChunk = static_cast<std::int32_t>(std::max<std::int64_t>(1, kPackChunkBytes / header_.recordLength));
+  progress.perChunk = recordsPerChunk(header_.recordLength);
   int stopped = packRecords(std::max(counters.slotCount, 0), progress);
   if (progress.droppedSlots.empty()) {  // nothing moved
     if (stopped != kDbOk) return stopped;
