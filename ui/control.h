@@ -126,6 +126,12 @@ class Control {
   virtual void applyCaption(const base::TextValue& caption) = 0;
   virtual void applyFocus() = 0;
   virtual void applyBringToFront() {}
+  // The window's DPI changed: the backend places the control and sets its font again at the new
+  // scale. Kinds with more device metrics (image sizes, item heights) extend it.
+  virtual void applyScale() {
+    applyFont(font_);
+    applyBounds(bounds_);
+  }
 
   // What the backend reports of the user.
   void raiseClick() { fire(onClick, *this); }

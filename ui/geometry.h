@@ -40,8 +40,10 @@ constexpr Color rgb(int red, int green, int blue) {
 inline constexpr Color kBlack = 0;
 inline constexpr Color kWhite = rgb(255, 255, 255);
 
+// A font of the toolkit. The empty name is the user-interface font that the toolkit chose once for
+// every control (the system's message font, or a face with Chinese characters where that has none).
 struct Font {
-  base::TextValue name = "宋体";
+  base::TextValue name;
   int size = 9;  // points
   bool bold = false;
   bool underline = false;

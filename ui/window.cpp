@@ -34,6 +34,14 @@ void Window::buildControls(const std::vector<LayoutEntry>& entries) {
   }
 }
 
+void Window::changeDpi(int dpi) {
+  const DpiScale scale(dpi);
+  if (scale == dpiScale_) return;
+  dpiScale_ = scale;
+  for (const auto& control : controls_) control->applyScale();
+  fire(onResized);
+}
+
 Control& Window::copyControl(const Control& original, const base::TextValue& name) {
   LayoutEntry entry;
   entry.name = name;

@@ -11,6 +11,7 @@
 
 #include "base/text_value.h"
 #include "ui/control.h"
+#include "ui/dpi_scale.h"
 
 namespace ui {
 
@@ -73,6 +74,10 @@ class Window {
   // the first, Shift+Tab to the last. Everything else is the control's (an edit box's Enter).
   bool handleKeyPress(const KeyPress& press);
 
+  // The scale of the screen the window is on. Everything the program sees of the window and its
+  // controls is in designed 96-DPI pixels; the backend scales at its boundary (ui/dpi_scale.h).
+  const DpiScale& dpiScale() const { return dpiScale_; }
+
   virtual base::TextValue title() const = 0;
   virtual void setTitle(const base::TextValue& title) = 0;
   virtual Rect bounds() const = 0;  // on the screen
@@ -119,6 +124,11 @@ class Window {
   virtual std::unique_ptr<Control> makeControl(const LayoutEntry& entry, Control* parent) = 0;
 
   bool raiseQueryClose() { return !onQueryClose || onQueryClose(); }
+  // The DPI the window starts with; backends set it before they build the controls.
+  void setInitialDpi(int dpi) { dpiScale_ = DpiScale(dpi); }
+  // The window is now on a screen of another DPI: every control takes its bounds and font again at
+  // the new scale (parents before the controls in them), then onResized lays the window out again.
+  void changeDpi(int dpi);
   template <typename Handler, typename... Args>
   static void fire(const Handler& handler, Args&&... args) {
     if (handler) handler(std::forward<Args>(args)...);
@@ -131,6 +141,7 @@ class Window {
 
   base::TextValue name_;
   Window* owner_;
+  DpiScale dpiScale_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::optional<std::vector<Control*>> tabOrder_;  // set by the program; none: the default
 };

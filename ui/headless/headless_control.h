@@ -29,13 +29,24 @@ class HeadlessControlBase {
   virtual void userMouseMove(const MouseEvent& event) = 0;
   // The toolkit moved the keyboard focus to (gained) or away from this control.
   virtual void focusChanged(bool gained) = 0;
+
+  // Where a platform control would be, in device pixels of its window's DPI, relative to its
+  // parent, and the pixel height of its font: as the backend last placed it and set its font.
+  const Rect& deviceBounds() const { return deviceBounds_; }
+  int deviceFontPixels() const { return deviceFontPixels_; }
+
+ protected:
+  Rect deviceBounds_;
+  int deviceFontPixels_ = 0;
 };
 
 template <typename Kind>
 class HeadlessControl : public Kind, public HeadlessControlBase {
  public:
   HeadlessControl(HeadlessToolkit& toolkit, Window& window, Control* parent, const LayoutEntry& entry)
-      : Kind(window, parent, entry), toolkit_(toolkit) {}
+      : Kind(window, parent, entry), toolkit_(toolkit) {
+    deviceFontPixels_ = window.dpiScale().fontPixels(this->font().size);
+  }
   ~HeadlessControl() override { controlGone(toolkit_, *this); }
 
   Control& self() override { return *this; }
@@ -55,11 +66,11 @@ class HeadlessControl : public Kind, public HeadlessControlBase {
  protected:
   HeadlessToolkit& toolkit() const { return toolkit_; }
 
-  void applyBounds(const Rect&) override {}
+  void applyBounds(const Rect& bounds) override { deviceBounds_ = this->window().dpiScale().toDevice(bounds); }
   void applyVisible(bool) override {}
   void applyEnabled(bool) override {}
   void applyTextColor(Color) override {}
-  void applyFont(const Font&) override {}
+  void applyFont(const Font& font) override { deviceFontPixels_ = this->window().dpiScale().fontPixels(font.size); }
   // An edit box keeps its content itself (EditBox turns a caption into writeText).
   void applyCaption([[maybe_unused]] const base::TextValue& text) override {
     if constexpr (std::is_base_of_v<EditBox, Kind>) this->writeText(text);

@@ -27,6 +27,7 @@ struct HeadlessMetrics {
   int frameTop = 31;  // border and caption
   int frameRight = 8;
   int frameBottom = 8;
+  int dpi = 96;  // of the screen windows open on (their layouts are scaled to it)
 };
 
 struct ShownMessageBox {

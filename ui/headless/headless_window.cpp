@@ -13,6 +13,7 @@ namespace ui::headless {
 
 HeadlessWindow::HeadlessWindow(HeadlessToolkit& toolkit, const WindowLayout& layout, Window* owner)
     : Window(layout, owner), toolkit_(toolkit), title_(layout.title), bounds_(layout.bounds) {
+  setInitialDpi(toolkit.metrics().dpi);
   buildControls(layout.controls);
   toolkit_.windowOpened(*this);
 }

@@ -45,6 +45,8 @@ class HeadlessWindow : public Window {
   void userMouseMove(const MouseEvent& event) { fire(onMouseMove, event); }
   void userMouseUp(const MouseEvent& event) { fire(onMouseUp, event); }
   void userWheel(int delta, Point screen) { fire(onMouseWheel, delta, screen); }
+  // The user moved the window to a screen of another DPI.
+  void userMoveToScreenOfDpi(int dpi) { changeDpi(dpi); }
 
  protected:
   std::unique_ptr<Control> makeControl(const LayoutEntry& entry, Control* parent) override;

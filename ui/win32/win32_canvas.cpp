@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/win32/win32_control.h"
+#include "ui/win32/win32_fonts.h"
 #include "ui/win32/win32_picture.h"
 
 namespace ui::win32 {
@@ -18,7 +19,7 @@ GdiCanvas::GdiCanvas() {
   originalPen_ = ::SelectObject(dc(), pen_.get());
   brush_.reset(::CreateSolidBrush(kWhite));
   originalBrush_ = ::SelectObject(dc(), brush_.get());
-  font_ = createFont(Font{});
+  font_ = createFont(currentFont_, scale_, uiFace_);
   originalFont_ = ::SelectObject(dc(), font_.get());
   ::SetBkMode(dc(), TRANSPARENT);
   ::SetTextColor(dc(), kBlack);
@@ -32,32 +33,48 @@ GdiCanvas::~GdiCanvas() {
   ::SelectObject(dc(), originalBitmap_);
 }
 
-void GdiCanvas::resize(Size size) {
-  size.width = std::max(size.width, 0);
-  size.height = std::max(size.height, 0);
-  if (size == size_) return;
+void GdiCanvas::resize(Size size, Size device) {
+  size_ = {std::max(size.width, 0), std::max(size.height, 0)};
+  device.width = std::max(device.width, 0);
+  device.height = std::max(device.height, 0);
+  if (device == deviceSize_) return;
   OwnedBitmap made;
   {
     WindowDc screen(nullptr);
-    made.reset(::CreateCompatibleBitmap(screen.get(), std::max(size.width, 1), std::max(size.height, 1)));
+    made.reset(::CreateCompatibleBitmap(screen.get(), std::max(device.width, 1), std::max(device.height, 1)));
   }
   OwnedDc copy(::CreateCompatibleDC(dc()));
   {
     Selection target(copy.get(), made.get());
     OwnedBrush background(::CreateSolidBrush(background_));
-    RECT all{0, 0, std::max(size.width, 1), std::max(size.height, 1)};
+    RECT all{0, 0, std::max(device.width, 1), std::max(device.height, 1)};
     ::FillRect(copy.get(), &all, background.get());
-    ::BitBlt(copy.get(), 0, 0, std::min(size.width, size_.width), std::min(size.height, size_.height), dc(), 0, 0, SRCCOPY);
+    ::BitBlt(copy.get(), 0, 0, std::min(device.width, deviceSize_.width), std::min(device.height, deviceSize_.height), dc(), 0,
+             0, SRCCOPY);
   }
   ::SelectObject(dc(), made.get());
   bitmap_ = std::move(made);
-  size_ = size;
+  deviceSize_ = device;
 }
 
-Color GdiCanvas::pixel(Point at) const { return ::GetPixel(dc(), at.x, at.y); }
+void GdiCanvas::setScale(const DpiScale& scale, const std::wstring& uiFace) {
+  scale_ = scale;
+  uiFace_ = uiFace;
+  setFont(currentFont_);
+}
+
+RECT GdiCanvas::deviceBox(const Rect& area) const {
+  const Rect device = scale_.toDevice(area);
+  return {device.left, device.top, device.right(), device.bottom()};
+}
+
+Color GdiCanvas::pixel(Point at) const {
+  const Point device = scale_.toDevice(at);
+  return ::GetPixel(dc(), device.x, device.y);
+}
 
 void GdiCanvas::setPen(Color color, int width) {
-  OwnedPen made(::CreatePen(PS_SOLID, std::max(width, 1), color));
+  OwnedPen made(::CreatePen(PS_SOLID, std::max(scale_.toDevice(width), 1), color));
   ::SelectObject(dc(), made.get());
   pen_ = std::move(made);
 }
@@ -74,55 +91,63 @@ void GdiCanvas::setNoBrush() {
 }
 
 void GdiCanvas::setFont(const Font& font) {
-  OwnedFont made = createFont(font);
+  OwnedFont made = createFont(font, scale_, uiFace_);
   ::SelectObject(dc(), made.get());
   font_ = std::move(made);
+  currentFont_ = font;
 }
 
 void GdiCanvas::setTextColor(Color color) { ::SetTextColor(dc(), color); }
 
 void GdiCanvas::clear(const Rect& area) {
   OwnedBrush background(::CreateSolidBrush(background_));
-  RECT box{area.left, area.top, area.right(), area.bottom()};
+  const RECT box = deviceBox(area);
   ::FillRect(dc(), &box, background.get());
 }
 
 void GdiCanvas::line(Point from, Point to) {
-  ::MoveToEx(dc(), from.x, from.y, nullptr);
-  ::LineTo(dc(), to.x, to.y);
+  const Point start = scale_.toDevice(from);
+  const Point end = scale_.toDevice(to);
+  ::MoveToEx(dc(), start.x, start.y, nullptr);
+  ::LineTo(dc(), end.x, end.y);
 }
 
-void GdiCanvas::rectangle(const Rect& area) { ::Rectangle(dc(), area.left, area.top, area.right(), area.bottom()); }
+void GdiCanvas::rectangle(const Rect& area) {
+  const RECT box = deviceBox(area);
+  ::Rectangle(dc(), box.left, box.top, box.right, box.bottom);
+}
 
 void GdiCanvas::fill(const Rect& area) {
   if (!brush_) return;
-  RECT box{area.left, area.top, area.right(), area.bottom()};
+  const RECT box = deviceBox(area);
   ::FillRect(dc(), &box, brush_.get());
 }
 
 void GdiCanvas::roundRectangle(const Rect& area, int cornerWidth, int cornerHeight) {
-  ::RoundRect(dc(), area.left, area.top, area.right(), area.bottom(), cornerWidth, cornerHeight);
+  const RECT box = deviceBox(area);
+  ::RoundRect(dc(), box.left, box.top, box.right, box.bottom, scale_.toDevice(cornerWidth), scale_.toDevice(cornerHeight));
 }
 
 void GdiCanvas::picture(const Picture& picture, const Rect& area) {
-  if (const auto* native = dynamic_cast<const Win32Picture*>(&picture)) native->draw(dc(), area);
+  if (const auto* native = dynamic_cast<const Win32Picture*>(&picture)) native->draw(dc(), scale_.toDevice(area));
 }
 
 void GdiCanvas::text(Point at, const base::TextValue& text) {
   const std::wstring wide = wideText(text);
-  ::TextOutW(dc(), at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
+  const Point device = scale_.toDevice(at);
+  ::TextOutW(dc(), device.x, device.y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 Size GdiCanvas::measureText(const base::TextValue& text) {
   const std::wstring wide = wideText(text);
-  SIZE extent{};
   if (wide.empty()) {
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc(), &metrics);
-    return {0, metrics.tmHeight};
+    return {0, scale_.toLayout(static_cast<int>(metrics.tmHeight))};
   }
+  SIZE extent{};
   ::GetTextExtentPoint32W(dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-  return {extent.cx, extent.cy};
+  return scale_.toLayout(Size{extent.cx, extent.cy});
 }
 
 }  // namespace ui::win32

@@ -1,10 +1,14 @@
 #pragma once
 // The drawing panels' canvas: GDI drawing into a memory device context holding a bitmap the size
-// of the panel. The panel shows the bitmap when it repaints.
+// of the panel. The panel shows the bitmap when it repaints. The program draws in designed pixels;
+// the canvas scales every coordinate, pen and font to the device pixels of the panel's DPI.
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/canvas.h"
+#include "ui/dpi_scale.h"
 #include "ui/win32/win32_handles.h"
 
 namespace ui::win32 {
@@ -16,10 +20,14 @@ class GdiCanvas : public Canvas {
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
-  // A new size: what was drawn stays where it was, new area is cleared to the background.
-  void resize(Size size);
+  // A new size, in designed pixels and in the device pixels the panel covers: what was drawn stays
+  // where it was, new area is cleared to the background.
+  void resize(Size size, Size device);
+  // The scale to draw at and the face of the user-interface font (fonts of the empty name); the
+  // font is made again at the new scale.
+  void setScale(const DpiScale& scale, const std::wstring& uiFace);
   HDC dc() const { return dc_.get(); }
-  // The colour of a pixel of the buffer (what the panel shows there).
+  // The colour of the buffer's pixel under a designed-pixel position (what the panel shows there).
   Color pixel(Point at) const;
 
   Size size() const override { return size_; }
@@ -48,7 +56,13 @@ class GdiCanvas : public Canvas {
   HGDIOBJ originalPen_ = nullptr;
   HGDIOBJ originalBrush_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
-  Size size_;
+  RECT deviceBox(const Rect& area) const;
+
+  Size size_;        // in designed pixels
+  Size deviceSize_;  // of the bitmap
+  DpiScale scale_;
+  std::wstring uiFace_;
+  Font currentFont_;
   Color background_ = kWhite;
 };
 

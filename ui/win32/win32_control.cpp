@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include "platform/win32/wide_text.h"
+#include "ui/win32/win32_fonts.h"
+#include "ui/win32/win32_toolkit.h"
 #include "ui/win32/win32_window.h"
 
 namespace ui::win32 {
@@ -51,24 +53,6 @@ int heldKeys() {
   return keys;
 }
 
-OwnedFont createFont(const Font& font) {
-  LOGFONTW description{};
-  {
-    WindowDc screen(nullptr);
-    description.lfHeight = -::MulDiv(font.size, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-  }
-  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  description.lfUnderline = font.underline ? TRUE : FALSE;
-  description.lfCharSet = GB2312_CHARSET;
-  description.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  description.lfQuality = DEFAULT_QUALITY;
-  description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring face = wideText(font.name);
-  face.copy(description.lfFaceName, LF_FACESIZE - 1);
-  return OwnedFont(::CreateFontIndirectW(&description));
-}
-
 NativeControl::NativeControl(Win32Window& window, Control* parent)
     : window_(window), parent_(parent), id_(window.nextControlId()) {}
 
@@ -83,7 +67,7 @@ NativeControl* NativeControl::of(HWND window) {
 
 void NativeControl::create(const wchar_t* className, DWORD style, DWORD exStyle) {
   Control& self = control();
-  const Rect& bounds = self.bounds();
+  const Rect bounds = scale().toDevice(self.bounds());
   HWND parentWindow = window_.hwnd();
   if (parent_ != nullptr) {
     if (auto* native = dynamic_cast<NativeControl*>(parent_)) parentWindow = native->hwnd();
@@ -146,8 +130,9 @@ LRESULT NativeControl::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_RBUTTONUP:
     case WM_MOUSEMOVE: {
       MouseEvent event;
-      event.x = GET_X_LPARAM(lParam);
-      event.y = GET_Y_LPARAM(lParam);
+      const Point at = scale().toLayout(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      event.x = at.x;
+      event.y = at.y;
       event.keys = keysOf(wParam);
       if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
         event.button = MouseButton::Left;
@@ -217,8 +202,11 @@ HBRUSH NativeControl::controlColor(HDC dc, UINT message) {
   return ::GetSysColorBrush(background);
 }
 
+const DpiScale& NativeControl::scale() const { return window_.dpiScale(); }
+
 void NativeControl::nativeBounds(const Rect& bounds) {
-  ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect device = scale().toDevice(bounds);
+  ::SetWindowPos(hwnd(), nullptr, device.left, device.top, device.width, device.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NativeControl::nativeVisible(bool visible) { ::ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
@@ -230,7 +218,7 @@ void NativeControl::nativeBringToFront() {
 void NativeControl::nativeEnabled(bool enabled) { ::EnableWindow(hwnd(), enabled ? TRUE : FALSE); }
 
 void NativeControl::nativeFont(const Font& font) {
-  OwnedFont made = createFont(font);
+  OwnedFont made = createFont(font, scale(), window_.toolkit().uiFontFace());
   send(WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   font_ = std::move(made);
 }

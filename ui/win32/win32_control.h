@@ -13,6 +13,7 @@
 
 #include "base/text_value.h"
 #include "ui/control.h"
+#include "ui/dpi_scale.h"
 #include "ui/win32/win32_handles.h"
 
 namespace ui::win32 {
@@ -30,8 +31,6 @@ base::TextValue keptText(const std::wstring& text, const base::TextValue& shown)
 int keysOf(WPARAM mouseFlags);
 // The keys held as of the input message being handled (the thread's key state).
 int heldKeys();
-// A GDI font for a toolkit font (face name, points at the screen's resolution, bold, underline).
-OwnedFont createFont(const Font& font);
 
 class NativeControl {
  public:
@@ -81,6 +80,9 @@ class NativeControl {
   void nativeFocus();
   bool nativeHasFocus() const;
   HFONT fontHandle() const { return font_.get(); }
+  // The scale of the control's window: the program's bounds and mouse positions are in designed
+  // pixels, the control's window in device pixels.
+  const DpiScale& scale() const;
   LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageW(hwnd(), message, wParam, lParam);
   }

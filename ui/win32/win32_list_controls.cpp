@@ -198,7 +198,7 @@ int Win32CheckedListBox::itemHeight() const {
   Selection selected(dc.get(), fontHandle());
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(dc.get(), &metrics);
-  return std::max<int>(16, metrics.tmHeight + 2);
+  return std::max<int>(scale().toDevice(16), metrics.tmHeight + scale().toDevice(2));
 }
 
 void Win32CheckedListBox::applyFont(const Font& font) {

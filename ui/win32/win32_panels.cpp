@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/win32/win32_toolkit.h"
+#include "ui/win32/win32_window.h"
 
 namespace ui::win32 {
 
@@ -18,12 +19,19 @@ void Win32Panel::mouseButton(UINT message, const MouseEvent& event) {
 Win32DrawingPanel::Win32DrawingPanel(Win32Window& window, Control* parent, const LayoutEntry& entry)
     : Win32Control(window, parent, entry) {
   create(kDrawingPanelClass, WS_CLIPCHILDREN);
-  canvas_.resize({entry.bounds.width, entry.bounds.height});
+  canvas_.setScale(scale(), window.toolkit().uiFontFace());
+  applyBounds(entry.bounds);
 }
 
 void Win32DrawingPanel::applyBounds(const Rect& bounds) {
-  canvas_.resize({bounds.width, bounds.height});
+  const Rect device = scale().toDevice(bounds);
+  canvas_.resize({bounds.width, bounds.height}, {device.width, device.height});
   nativeBounds(bounds);
+}
+
+void Win32DrawingPanel::applyScale() {
+  canvas_.setScale(scale(), nativeWindow().toolkit().uiFontFace());
+  Win32Control::applyScale();
 }
 
 void Win32DrawingPanel::refresh() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
@@ -73,14 +81,14 @@ bool Win32Splitter::handleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&)
   switch (message) {
     case WM_LBUTTONDOWN:
       dragging_ = true;
-      grab_ = GET_X_LPARAM(lParam);
+      grab_ = scale().toLayout(GET_X_LPARAM(lParam));
       ::SetCapture(hwnd());
       break;
     case WM_LBUTTONUP:
       if (dragging_) {
         dragging_ = false;
         if (::GetCapture() == hwnd()) ::ReleaseCapture();
-        raiseMoved(bounds().left + GET_X_LPARAM(lParam) - grab_);
+        raiseMoved(bounds().left + scale().toLayout(GET_X_LPARAM(lParam)) - grab_);
       }
       break;
     case WM_CAPTURECHANGED: dragging_ = false; break;

@@ -29,6 +29,7 @@ class Win32DrawingPanel : public Win32Control<DrawingPanel> {
 
  protected:
   void applyBounds(const Rect& bounds) override;
+  void applyScale() override;
   void applyCaption(const base::TextValue&) override {}
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void mouseButton(UINT message, const MouseEvent& event) override;

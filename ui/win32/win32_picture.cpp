@@ -162,4 +162,12 @@ void Win32Picture::addTo(HIMAGELIST list) const {
   ::ImageList_AddIcon(list, icon.get());
 }
 
+OwnedImageList makeImageList(const std::vector<const Picture*>& pictures, Size size) {
+  OwnedImageList list(::ImageList_Create(size.width, size.height, ILC_COLOR32 | ILC_MASK, static_cast<int>(pictures.size()), 4));
+  for (const Picture* picture : pictures) {
+    if (const auto* native = dynamic_cast<const Win32Picture*>(picture)) native->addTo(list.get());
+  }
+  return list;
+}
+
 }  // namespace ui::win32

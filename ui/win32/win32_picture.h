@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include <memory>
 #include <string>
 
@@ -34,5 +36,8 @@ class Win32Picture : public Picture {
   OwnedBitmap mask_;
   bool alpha_ = false;  // some pixels are not fully opaque
 };
+
+// An image list of the pictures (the Win32Picture ones), each drawn at `size` device pixels.
+OwnedImageList makeImageList(const std::vector<const Picture*>& pictures, Size size);
 
 }  // namespace ui::win32

@@ -18,16 +18,8 @@ void Win32Toolbar::setButtons(const std::vector<ToolbarButton>& buttons, const s
   Quiet quiet(*this);
   while (send(TB_BUTTONCOUNT) > 0) send(TB_DELETEBUTTON, 0);
 
-  Size imageSize{16, 16};
-  if (!images.empty() && images.front() != nullptr) imageSize = images.front()->size();
-  OwnedImageList list(::ImageList_Create(imageSize.width, imageSize.height, ILC_COLOR32 | ILC_MASK,
-                                         static_cast<int>(images.size()), 4));
-  for (const Picture* picture : images) {
-    if (const auto* native = dynamic_cast<const Win32Picture*>(picture)) native->addTo(list.get());
-  }
-  send(TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize.width, imageSize.height));
-  send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.get()));
-  images_ = std::move(list);
+  pictures_ = images;
+  setImageList();
 
   buttons_ = buttons;
   captions_.clear();
@@ -51,6 +43,23 @@ void Win32Toolbar::setButtons(const std::vector<ToolbarButton>& buttons, const s
     }
   }
   send(TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Win32Toolbar::setImageList() {
+  Size imageSize{16, 16};
+  if (!pictures_.empty() && pictures_.front() != nullptr) imageSize = pictures_.front()->size();
+  const Size device = scale().toDevice(imageSize);
+  OwnedImageList list = makeImageList(pictures_, device);
+  send(TB_SETBITMAPSIZE, 0, MAKELPARAM(device.width, device.height));
+  send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.get()));
+  images_ = std::move(list);
+}
+
+void Win32Toolbar::applyScale() {
+  Win32Control::applyScale();
+  setImageList();
+  send(TB_AUTOSIZE);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -99,7 +108,7 @@ Rect Win32Toolbar::buttonBounds(int index) const {
   if (!valid(index) || !::SendMessageW(hwnd(), TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&area))) {
     return {};
   }
-  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  return scale().toLayout(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
 bool Win32Toolbar::handleCommand(int, int id) {

@@ -31,6 +31,7 @@ class Win32Toolbar : public Win32Control<Toolbar> {
 
  protected:
   void applyCaption(const base::TextValue&) override {}
+  void applyScale() override;
   bool handleCommand(int code, int id) override;
   bool handleNotify(NMHDR& header, LRESULT& result) override;
 
@@ -38,8 +39,11 @@ class Win32Toolbar : public Win32Control<Toolbar> {
   bool valid(int index) const { return index >= 0 && index < buttonCount(); }
   int state(int index) const;
   void setState(int index, int state);
+  // The images at the window's scale.
+  void setImageList();
 
   std::vector<ToolbarButton> buttons_;
+  std::vector<const Picture*> pictures_;  // the program's, kept to be drawn again at another DPI
   std::vector<std::wstring> captions_;
   std::vector<std::wstring> tooltips_;
   OwnedImageList images_;

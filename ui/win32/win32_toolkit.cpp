@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "ui/win32/win32_control.h"
+#include "ui/win32/win32_dpi.h"
+#include "ui/win32/win32_fonts.h"
 #include "ui/win32/win32_picture.h"
 #include "ui/win32/win32_window.h"
 
@@ -62,6 +64,7 @@ Win32Toolkit::Win32Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&controls);
+  uiFontFace_ = chooseUiFontFace();
 
   registerClass(kPanelClass, IDC_ARROW, ::GetSysColorBrush(COLOR_BTNFACE), 0);
   registerClass(kDrawingPanelClass, IDC_ARROW, nullptr, 0);
@@ -186,16 +189,18 @@ int Win32Toolkit::keyState() {
   return keys;
 }
 
+DpiScale Win32Toolkit::screenScale() const { return DpiScale(systemDpi()); }
+
 Point Win32Toolkit::cursorPosition() {
   POINT at{};
   ::GetCursorPos(&at);
-  return {at.x, at.y};
+  return screenScale().toLayout(Point{at.x, at.y});
 }
 
 Rect Win32Toolkit::screenArea() {
   RECT area{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  return screenScale().toLayout(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
 void Win32Toolkit::setClipboardText(const base::TextValue& text) {
@@ -246,8 +251,9 @@ std::optional<int> Win32Toolkit::presentPopupMenu(Window& owner, Point screen, c
   ::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), wideText(title).c_str());
   HWND hwnd = window->hwnd();
   ::SetForegroundWindow(hwnd);
-  const BOOL command = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
-                                        screen.y, 0, hwnd, nullptr);
+  const Point at = screenScale().toDevice(screen);
+  const BOOL command = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x,
+                                        at.y, 0, hwnd, nullptr);
   ::PostMessageW(hwnd, WM_NULL, 0, 0);
   if (command == 0) return std::nullopt;
   return static_cast<int>(command);

@@ -53,6 +53,11 @@ class Win32Toolkit : public Toolkit {
   void windowGone(Win32Window& window);
   int openWindowCount() const { return static_cast<int>(windows_.size()); }
   HWND messageWindow() const { return messages_.get(); }
+  // The face of the user-interface font, chosen once when the toolkit starts (win32_fonts.h).
+  const std::wstring& uiFontFace() const { return uiFontFace_; }
+  // Screen positions outside the program's windows (the pointer, the work area, a popup menu's
+  // place) are in designed pixels of the system's DPI.
+  DpiScale screenScale() const;
 
  protected:
   void runWaitingEvents() override;
@@ -71,6 +76,7 @@ class Win32Toolkit : public Toolkit {
   void registerClass(const wchar_t* name, const wchar_t* cursor, HBRUSH background, UINT style);
 
   HINSTANCE instance_;
+  std::wstring uiFontFace_;
   std::vector<std::wstring> registered_;
   OwnedWindow messages_;
   std::vector<Win32Window*> windows_;

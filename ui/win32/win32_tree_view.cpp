@@ -211,12 +211,15 @@ void Win32TreeView::setCurrentItem(int index) {
 }
 
 void Win32TreeView::setImages(const std::vector<const Picture*>& images) {
-  OwnedImageList list(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, static_cast<int>(images.size()), 4));
-  for (const Picture* picture : images) {
-    if (const auto* native = dynamic_cast<const Win32Picture*>(picture)) native->addTo(list.get());
-  }
+  pictures_ = images;
+  OwnedImageList list = makeImageList(images, scale().toDevice(Size{kImageSize, kImageSize}));
   send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list.get()));
   images_ = std::move(list);
+}
+
+void Win32TreeView::applyScale() {
+  Win32Control::applyScale();
+  if (!pictures_.empty()) setImages(pictures_);
 }
 
 bool Win32TreeView::handleNotify(NMHDR& header, LRESULT& result) {

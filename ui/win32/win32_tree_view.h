@@ -36,12 +36,14 @@ class Win32TreeView : public Win32Control<TreeView> {
 
  protected:
   void applyCaption(const base::TextValue&) override {}
+  void applyScale() override;
   bool handleNotify(NMHDR& header, LRESULT& result) override;
 
  private:
   const std::vector<HTREEITEM>& order() const;
   void write(HTREEITEM handle, const TreeItem& item);
 
+  std::vector<const Picture*> pictures_;  // the program's, kept to be drawn again at another DPI
   OwnedImageList images_;
   mutable std::vector<HTREEITEM> order_;
   mutable std::unordered_map<HTREEITEM, int> positions_;  // the index of each handle in order_

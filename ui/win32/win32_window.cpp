@@ -5,6 +5,7 @@
 
 #include "ui/win32/win32_control.h"
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_dpi.h"
 #include "ui/win32/win32_toolkit.h"
 
 namespace ui::win32 {
@@ -26,14 +27,18 @@ NOTIFYICONDATAW trayData(HWND window) {
 Win32Window::Win32Window(Win32Toolkit& toolkit, const WindowLayout& layout, Win32Window* owner)
     : Window(layout, owner), toolkit_(toolkit) {
   const std::wstring className = toolkit.windowClass(layout.name);
-  const Rect& bounds = layout.bounds;
+  setInitialDpi(systemDpi());
+  const Rect bounds = dpiScale().toDevice(layout.bounds);
   ::CreateWindowExW(0, className.c_str(), wideText(layout.title).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     bounds.left, bounds.top, bounds.width, bounds.height, owner != nullptr ? owner->hwnd() : nullptr,
                     nullptr, ::GetModuleHandleW(nullptr), this);
-  // WM_NCCREATE took the handle.
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  lastClient_ = {client.right, client.bottom};
+  // WM_NCCREATE took the handle. A window that opened on a screen of another DPI than the
+  // system's takes that screen's scale before its controls are made.
+  if (const int dpi = dpiOfWindow(hwnd()); dpi != dpiScale().dpi()) {
+    setInitialDpi(dpi);
+    setBounds(layout.bounds);
+  }
+  lastClient_ = clientSize();
   buildControls(layout.controls);
   toolkit_.windowOpened(*this);
 }
@@ -88,12 +93,15 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       hwnd_.release();
       return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE: sized(wParam, lParam); return 0;
+    case kDpiChangedMessage: movedToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_MOUSEWHEEL:
-      fire(onMouseWheel, static_cast<int>(GET_WHEEL_DELTA_WPARAM(wParam)), Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      fire(onMouseWheel, static_cast<int>(GET_WHEEL_DELTA_WPARAM(wParam)),
+           dpiScale().toLayout(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {
-      MouseEvent event{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), keysOf(wParam), MouseButton::None};
+      const Point at = dpiScale().toLayout(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      MouseEvent event{at.x, at.y, keysOf(wParam), MouseButton::None};
       if (message == WM_LBUTTONUP) {
         event.button = MouseButton::Left;
         fire(onMouseUp, event);
@@ -126,7 +134,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Window::sized(WPARAM kind, LPARAM size) {
-  const Size client{LOWORD(size), HIWORD(size)};
+  const Size client = dpiScale().toLayout(Size{LOWORD(size), HIWORD(size)});
   const bool minimized = kind == SIZE_MINIMIZED;
   const bool changed = client != lastClient_ || minimized != lastMinimized_;
   lastClient_ = client;
@@ -138,20 +146,34 @@ base::TextValue Win32Window::title() const { return windowText(hwnd()); }
 
 void Win32Window::setTitle(const base::TextValue& title) { ::SetWindowTextW(hwnd(), wideText(title).c_str()); }
 
+void Win32Window::movedToDpi(int dpi, const RECT& suggested) {
+  // The system's suggestion keeps the window's designed size at the new scale; the controls are
+  // placed again once the window has its new scale.
+  ++sizeQuiet_;
+  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  --sizeQuiet_;
+  const DpiScale before = dpiScale();
+  changeDpi(dpi);
+  if (dpiScale() == before) return;
+  lastClient_ = clientSize();
+}
+
 Rect Win32Window::bounds() const {
   RECT area{};
   ::GetWindowRect(hwnd(), &area);
-  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  return dpiScale().toLayout(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
 void Win32Window::setBounds(const Rect& bounds) {
-  ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect device = dpiScale().toDevice(bounds);
+  ::SetWindowPos(hwnd(), nullptr, device.left, device.top, device.width, device.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Size Win32Window::clientSize() const {
   RECT client{};
   ::GetClientRect(hwnd(), &client);
-  return {client.right - client.left, client.bottom - client.top};
+  return dpiScale().toLayout(Size{client.right - client.left, client.bottom - client.top});
 }
 
 bool Win32Window::visible() const { return ::IsWindowVisible(hwnd()) != FALSE; }
@@ -163,10 +185,18 @@ bool Win32Window::minimized() const { return ::IsIconic(hwnd()) != FALSE; }
 void Win32Window::restore() { ::ShowWindow(hwnd(), SW_RESTORE); }
 
 void Win32Window::centerOnScreen() {
-  const Rect screen = toolkit_.screenArea();
-  const Rect now = bounds();
-  ::SetWindowPos(hwnd(), nullptr, screen.left + (screen.width - now.width) / 2, screen.top + (screen.height - now.height) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // In device pixels: the work area of the screen the window is on, and the window's own size.
+  RECT now{};
+  ::GetWindowRect(hwnd(), &now);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof(screen);
+  if (!::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &screen)) {
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen.rcWork, 0);
+  }
+  const RECT& area = screen.rcWork;
+  const int left = area.left + (area.right - area.left - (now.right - now.left)) / 2;
+  const int top = area.top + (area.bottom - area.top - (now.bottom - now.top)) / 2;
+  ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Win32Window::topmost() const { return (::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }

@@ -56,6 +56,8 @@ class Win32Window final : public Window {
  private:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void sized(WPARAM kind, LPARAM size);
+  // WM_DPICHANGED: the window takes the bounds the system suggests and the new scale.
+  void movedToDpi(int dpi, const RECT& suggested);
   // The window's handle is going: its controls let go of theirs, the tray icon goes.
   void letGo();
 
@@ -65,7 +67,7 @@ class Win32Window final : public Window {
   bool shown_ = false;
   bool destroying_ = false;
   int sizeQuiet_ = 0;
-  Size lastClient_;
+  Size lastClient_;  // in designed pixels
   bool lastMinimized_ = false;
   OwnedIcon trayIcon_;
   std::function<void(TrayEvent)> trayHandler_;
