@@ -22,7 +22,8 @@ namespace app {
 class ProgramFixture : public testing::Test {
  protected:
   struct Run {
-    explicit Run(const base::TextValue& folder) : application(state, toolkit, shell, folder) {}
+    explicit Run(const base::TextValue& folder, ui::headless::HeadlessMetrics screen = {})
+        : toolkit(screen), application(state, toolkit, shell, folder) {}
     ~Run() { recorddb::closeAllDatabases(); }
     AppState state;
     ui::headless::HeadlessToolkit toolkit;
@@ -56,8 +57,8 @@ class ProgramFixture : public testing::Test {
     library.save(store, selectedIndex);
   }
 
-  std::unique_ptr<Run> start() {
-    auto run = std::make_unique<Run>(dir.path());
+  std::unique_ptr<Run> start(ui::headless::HeadlessMetrics screen = {}) {
+    auto run = std::make_unique<Run>(dir.path(), screen);
     EXPECT_TRUE(run->application.startup());
     return run;
   }

@@ -7,6 +7,7 @@
 
 #include "ui/control.h"
 #include "ui/simple_controls.h"
+#include "ui/window.h"
 
 namespace ui::headless {
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/win32/win32_picture.h"
 
 namespace ui::win32 {
@@ -43,7 +45,21 @@ void Win32Toolbar::setButtons(const std::vector<ToolbarButton>& buttons, const s
     }
   }
   send(TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
+  fitButtonsToHeight();
   ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Win32Toolbar::fitButtonsToHeight() {
+  // Buttons taller than the toolbar (a large font) give up padding above and below their image
+  // and caption, so that the caption stays inside the designed height.
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const int overflow = HIWORD(send(TB_GETBUTTONSIZE)) - (client.bottom - client.top);
+  if (overflow <= 0) return;
+  const auto padding = static_cast<DWORD>(send(TB_GETPADDING));
+  const int vertical = std::max(0, static_cast<int>(HIWORD(padding)) - overflow);
+  send(TB_SETPADDING, 0, MAKELPARAM(LOWORD(padding), vertical));
+  send(TB_AUTOSIZE);
 }
 
 void Win32Toolbar::setImageList() {
@@ -60,6 +76,7 @@ void Win32Toolbar::applyScale() {
   Win32Control::applyScale();
   setImageList();
   send(TB_AUTOSIZE);
+  fitButtonsToHeight();
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

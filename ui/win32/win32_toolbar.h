@@ -41,6 +41,7 @@ class Win32Toolbar : public Win32Control<Toolbar> {
   void setState(int index, int state);
   // The images at the window's scale.
   void setImageList();
+  void fitButtonsToHeight();
 
   std::vector<ToolbarButton> buttons_;
   std::vector<const Picture*> pictures_;  // the program's, kept to be drawn again at another DPI

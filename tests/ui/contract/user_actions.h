@@ -60,6 +60,13 @@ class UserActions {
   // pointer at `screen`.
   virtual void turnWheel(ui::Window& window, int delta, ui::Point screen) = 0;
 
+  // The user moves the window to a screen of another DPI (the system tells the window so).
+  virtual void moveToScreenOfDpi(ui::Window& window, int dpi) = 0;
+  // Where the backend placed the control, in device pixels relative to its parent, and the pixel
+  // height of the characters of its font.
+  virtual ui::Rect deviceBounds(ui::Control& control) = 0;
+  virtual int deviceFontPixels(ui::Control& control) = 0;
+
   // The colour of a pixel of what the panel shows (its back buffer); nothing when the backend
   // cannot tell.
   virtual std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) = 0;

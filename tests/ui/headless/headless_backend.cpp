@@ -1,9 +1,11 @@
 // The contract suite's backend: the headless toolkit, and its user behind the suite's actions.
 
 #include "tests/ui/contract/user_actions.h"
+#include "ui/headless/headless_control.h"
 #include "ui/headless/headless_drawing_panel.h"
 #include "ui/headless/headless_toolkit.h"
 #include "ui/headless/headless_user.h"
+#include "ui/headless/headless_window.h"
 
 namespace ui_contract {
 namespace {
@@ -39,6 +41,16 @@ class HeadlessActions : public UserActions {
   void closeWindow(ui::Window& window) override { user_.closeWindow(window); }
   void minimize(ui::Window& window) override { user_.minimize(window); }
   void turnWheel(ui::Window& window, int delta, ui::Point screen) override { user_.turnWheel(window, delta, screen); }
+
+  void moveToScreenOfDpi(ui::Window& window, int dpi) override {
+    dynamic_cast<ui::headless::HeadlessWindow&>(window).userMoveToScreenOfDpi(dpi);
+  }
+  ui::Rect deviceBounds(ui::Control& control) override {
+    return dynamic_cast<ui::headless::HeadlessControlBase&>(control).deviceBounds();
+  }
+  int deviceFontPixels(ui::Control& control) override {
+    return dynamic_cast<ui::headless::HeadlessControlBase&>(control).deviceFontPixels();
+  }
 
   std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) override {
     return dynamic_cast<HeadlessDrawingPanel&>(panel).recording().colorAt(point);

@@ -10,6 +10,7 @@
 #include "tests/ui/contract/user_actions.h"
 #include "tests/ui/win32/win32_test_backend.h"
 #include "ui/win32/win32_control.h"
+#include "ui/win32/win32_dpi.h"
 #include "ui/win32/win32_panels.h"
 #include "ui/win32/win32_toolbar.h"
 #include "ui/win32/win32_tree_view.h"
@@ -100,6 +101,11 @@ bool reachable(HWND window) {
     if (!::IsWindowEnabled(at)) return false;
   }
   return true;
+}
+
+// A position in a control, in designed pixels, as the device pixels the system reports it in.
+ui::Point devicePoint(const ui::Control& control, const ui::MouseEvent& event) {
+  return control.window().dpiScale().toDevice(ui::Point{event.x, event.y});
 }
 
 LPARAM pointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
@@ -243,7 +249,8 @@ class Win32Actions : public UserActions {
     if (!reachable(window)) return;
     HeldKeys alt(event.keys & ui::kAlt);
     const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
-    ::SendMessageW(window, message, mouseFlags(event, true), pointParam(event.x, event.y));
+    const ui::Point at = devicePoint(control, event);
+    ::SendMessageW(window, message, mouseFlags(event, true), pointParam(at.x, at.y));
   }
 
   void releaseMouse(ui::Control& control, const ui::MouseEvent& event) override {
@@ -251,20 +258,22 @@ class Win32Actions : public UserActions {
     if (!reachable(window)) return;
     HeldKeys alt(event.keys & ui::kAlt);
     const UINT message = event.button == ui::MouseButton::Right ? WM_RBUTTONUP : WM_LBUTTONUP;
-    ::SendMessageW(window, message, mouseFlags(event, false), pointParam(event.x, event.y));
+    const ui::Point at = devicePoint(control, event);
+    ::SendMessageW(window, message, mouseFlags(event, false), pointParam(at.x, at.y));
   }
 
   void moveMouse(ui::Control& control, const ui::MouseEvent& event) override {
     HWND window = hwndOf(control);
     if (!reachable(window)) return;
     HeldKeys alt(event.keys & ui::kAlt);
-    ::SendMessageW(window, WM_MOUSEMOVE, mouseFlags(event, true), pointParam(event.x, event.y));
+    const ui::Point at = devicePoint(control, event);
+    ::SendMessageW(window, WM_MOUSEMOVE, mouseFlags(event, true), pointParam(at.x, at.y));
   }
 
   void clickToolbarButton(ui::Toolbar& toolbar, int index) override {
     HWND window = hwndOf(toolbar);
     if (!reachable(window)) return;
-    const ui::Rect button = dynamic_cast<ui::win32::Win32Toolbar&>(toolbar).buttonBounds(index);
+    const ui::Rect button = toolbar.window().dpiScale().toDevice(dynamic_cast<ui::win32::Win32Toolbar&>(toolbar).buttonBounds(index));
     if (button.width <= 0) return;
     leftClick(window, button.left + button.width / 2, button.top + button.height / 2);
   }
@@ -272,9 +281,10 @@ class Win32Actions : public UserActions {
   void dragSplitter(ui::Splitter& splitter, int position) override {
     HWND window = hwndOf(splitter);
     if (!reachable(window)) return;
-    const int grab = splitter.bounds().width / 2;
-    const int y = splitter.bounds().height / 2;
-    const int to = grab + position - splitter.bounds().left;
+    const ui::DpiScale& scale = splitter.window().dpiScale();
+    const int grab = scale.toDevice(splitter.bounds().width / 2);
+    const int y = scale.toDevice(splitter.bounds().height / 2);
+    const int to = grab + scale.toDevice(position - splitter.bounds().left);
     ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(grab, y));
     ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, pointParam(to, y));
     ::SendMessageW(window, WM_LBUTTONUP, 0, pointParam(to, y));
@@ -320,8 +330,34 @@ class Win32Actions : public UserActions {
   }
 
   void turnWheel(ui::Window& window, int delta, ui::Point screen) override {
+    const ui::Point at = window.dpiScale().toDevice(screen);
     ::SendMessageW(hwndOf(window), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(delta))),
-                   pointParam(screen.x, screen.y));
+                   pointParam(at.x, at.y));
+  }
+
+  void moveToScreenOfDpi(ui::Window& window, int dpi) override {
+    // The system suggests the window's designed size at the new scale, where it is now.
+    HWND hwnd = hwndOf(window);
+    const ui::Rect now = window.bounds();
+    const ui::Rect device = ui::DpiScale(dpi).toDevice(now);
+    RECT suggested{device.left, device.top, device.right(), device.bottom()};
+    ::SendMessageW(hwnd, ui::win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    settle();
+  }
+
+  ui::Rect deviceBounds(ui::Control& control) override {
+    HWND hwnd = hwndOf(control);
+    RECT area{};
+    ::GetWindowRect(hwnd, &area);
+    ::MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&area), 2);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  }
+
+  int deviceFontPixels(ui::Control& control) override {
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(hwndOf(control), WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    if (font == nullptr || ::GetObjectW(font, sizeof(description), &description) == 0) return 0;
+    return description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
   }
 
   std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) override {
