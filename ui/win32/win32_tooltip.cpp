@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/dpi_scale.h"
 #include "ui/win32/win32_control.h"
+#include "ui/win32/win32_dpi.h"
 #include "ui/win32/win32_toolkit.h"
 
 namespace ui::win32 {
@@ -130,7 +132,11 @@ void Win32Tooltip::setDelay(TooltipDelay which, int milliseconds) {
 }
 
 int Win32Tooltip::setMaxWidth(int pixels) {
-  return static_cast<int>(send(TTM_SETMAXTIPWIDTH, 0, std::max(pixels, -1)));
+  // In designed pixels of the system's DPI (a tip shows over any window); -1 is no limit.
+  const DpiScale scale(systemDpi());
+  const int device = pixels < 0 ? -1 : scale.toDevice(pixels);
+  const int previous = static_cast<int>(send(TTM_SETMAXTIPWIDTH, 0, device));
+  return previous < 0 ? -1 : scale.toLayout(previous);
 }
 
 void Win32Tooltip::pop() { send(TTM_POP); }
