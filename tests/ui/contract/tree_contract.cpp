@@ -170,19 +170,19 @@ TEST_F(TreeContract, TheProgramStartsALabelEditThatTheUserEnds) {
   std::vector<int> asked;
   tree.onLabelEditStart = [&](int index) {
     asked.push_back(index);
-    return tree.parentOf(index) < 0;
+    return index != 0;  // a list that cannot be renamed now
   };
-  EXPECT_FALSE(tree.editLabel(2));
+  EXPECT_FALSE(tree.editLabel(0));
   EXPECT_FALSE(tree.editLabel(5));  // no such item: not asked
-  EXPECT_EQ(user.endTreeLabelEdit(tree, 2, "新值"), LabelEdit::Refused);  // no edit under way
-  EXPECT_EQ(tree.item(2).text, "值一");
+  EXPECT_EQ(user.endTreeLabelEdit(tree, 0, "新值"), LabelEdit::Refused);  // no edit under way
+  EXPECT_EQ(tree.item(0).text, "列表甲");
 
   EXPECT_TRUE(tree.editLabel(4));
   EXPECT_TRUE(tree.hasFocus());
   EXPECT_EQ(user.endTreeLabelEdit(tree, 4, "列表丙"), LabelEdit::Accepted);
   EXPECT_EQ(tree.item(4).text, "列表丙");
   EXPECT_EQ(user.endTreeLabelEdit(tree, 4, "列表丁"), LabelEdit::Refused);  // that edit is over
-  EXPECT_EQ(asked, (std::vector<int>{2, 4}));
+  EXPECT_EQ(asked, (std::vector<int>{0, 4}));
 }
 
 }  // namespace

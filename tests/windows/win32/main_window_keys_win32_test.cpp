@@ -21,7 +21,7 @@ namespace {
 
 using ui::Key;
 
-HWND hwndOf(ui::Control& control) { return dynamic_cast<ui::win32::NativeControl&>(control).hwnd(); }
+HWND controlWindow(ui::Control& control) { return dynamic_cast<ui::win32::NativeControl&>(control).hwnd(); }
 
 class MainWindowKeysWin32Test : public MainWindowWin32Fixture {
  protected:
@@ -48,12 +48,12 @@ TEST_F(MainWindowKeysWin32Test, CtrlFTabAndTheGridsKeysWorkWithRealFocus) {
   openListWithThreeRecords();
   user.pressKey(tree(), Key::F, ui::kCtrl);
   auto& findBox = window().get<ui::EditBox>("编辑框查找内容");
-  EXPECT_TRUE(::IsWindowVisible(hwndOf(*window().control("图片框查找"))));
-  EXPECT_EQ(::GetFocus(), hwndOf(findBox));
+  EXPECT_TRUE(::IsWindowVisible(controlWindow(*window().control("图片框查找"))));
+  EXPECT_EQ(::GetFocus(), controlWindow(findBox));
 
   // Shift+Tab from the find text lands on the grid, which keeps the keyboard.
   user.pressKey(findBox, Key::Tab, ui::kShift);
-  EXPECT_EQ(::GetFocus(), hwndOf(header()));
+  EXPECT_EQ(::GetFocus(), controlWindow(header()));
   grid::RecordGrid& grid = mainWindow->grid();
   user.pressKey(header(), Key::Down, ui::kNoKeys);
   EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1}));
@@ -79,7 +79,7 @@ TEST_F(MainWindowKeysWin32Test, CtrlFTabAndTheGridsKeysWorkWithRealFocus) {
 TEST_F(MainWindowKeysWin32Test, F2StartsTheListsLabelEditAndEscapeClosesTheDesigner) {
   openListWithThreeRecords();
   user.pressKey(header(), Key::F2, ui::kNoKeys);
-  HWND treeWindow = hwndOf(tree());
+  HWND treeWindow = controlWindow(tree());
   EXPECT_NE(::SendMessageW(treeWindow, TVM_GETEDITCONTROL, 0, 0), 0);
   EXPECT_EQ(user.endTreeLabelEdit(tree(), 0, "网站"), ui_contract::LabelEdit::Accepted);
   EXPECT_EQ(tree().item(0).text, "网站");
