@@ -5,7 +5,8 @@
 //
 // The class is implemented in several files: record_grid.cpp (data and operations),
 // grid_fit.cpp (automatic widths), grid_view.cpp (panels, header, rows), grid_scroll_bars.cpp
-// (the grid's own scroll bars), grid_mouse.cpp (selection, hover tips, column resizing, wheel).
+// (the grid's own scroll bars), grid_mouse.cpp (selection, hover tips, column resizing, wheel),
+// grid_keys.cpp (the selection moved from the keyboard).
 
 #include <climits>
 #include <cstdint>
@@ -56,6 +57,14 @@ struct AttachOptions {
   int dataFontSize = 0;
   bool autoScrollBars = true;
   SelectionMode selectionMode = SelectionMode::Multiple;
+};
+
+// A keyboard move of the selection: by a number of rows (negative: up), or to the first or the last
+// row.
+enum class RowMoveKind { By, ToFirst, ToLast };
+struct RowMove {
+  RowMoveKind kind = RowMoveKind::By;
+  int rows = 0;
 };
 
 class RecordGrid;
@@ -192,6 +201,15 @@ class RecordGrid {
   // With clearFirst empties the selection; then adds n when it is a row. No redraw.
   void selectRow(int n, bool clearFirst);
   void selectAll();
+  // The row a keyboard move leads to, kept within the rows (0 when there is none): a step down goes
+  // from the selected row furthest down, a step up from the one furthest up, so that either leaves
+  // a range of rows; with nothing selected, from before the first row (a step either way lands on
+  // it).
+  int rowAfterMove(const RowMove& move) const;
+  // The selection moved from the keyboard (grid_keys.cpp): rowAfterMove alone is selected, as a
+  // click selects a row, and scrolled into view; the rows are redrawn. False when no row was
+  // selected (no rows, or no selection in this mode).
+  bool moveSelection(const RowMove& move);
 
   // ---- offsets and metrics
   int rowOffset() const { return rowOffset_; }
@@ -233,6 +251,8 @@ class RecordGrid {
   void scrollColumns(std::optional<int> fromColumn = std::nullopt, std::optional<int> newOffset = std::nullopt,
                      int pressedPart = 0, int delta = 0, bool headerHover = false);
   void scrollToRow(int n) { scrollRows(n - visibleRowCount()); }
+  // Scrolls as little as needed for row n to be shown whole (grid_keys.cpp); redraws the rows.
+  void scrollRowIntoView(int n);
   void scrollToEnd() { scrollRows(rowCount()); }
   void scrollToTop() { scrollRows(0); }
   void wheel(int steps) { scrollRows(std::nullopt, 0, -2 * steps); }

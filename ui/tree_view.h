@@ -52,6 +52,11 @@ class TreeView : public Control {
   // The three images of items (list, key field, value).
   virtual void setImages(const std::vector<const Picture*>& images) = 0;
 
+  // Starts the user's edit of the item's label, as a click on the current item does (a rename
+  // from the keyboard): the tree takes the focus, onLabelEditStart may refuse, and the user ends the
+  // edit as usual. False when no edit began (no such item, or refused).
+  virtual bool editLabel(int index) = 0;
+
   std::function<void()> onSelectionChanged;
   // Label editing: the start may be refused; the end gets the new text and may refuse it.
   std::function<bool(int index)> onLabelEditStart;

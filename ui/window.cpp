@@ -102,7 +102,8 @@ bool Window::tabFrom(const Control* from, bool backwards) {
   for (int step = 1; step <= count; ++step) {
     const int at = ((start + (backwards ? -step : step)) % count + count) % count;
     Control& candidate = *order[static_cast<std::size_t>(at)];
-    if (!takesFocus(candidate.kind()) || !candidate.reachable()) continue;
+    // The default order holds only kinds that take the focus; a set one what the program chose.
+    if (!candidate.reachable()) continue;
     candidate.focus();
     return true;
   }

@@ -1,8 +1,8 @@
 #pragma once
 // Window: a top-level window built from a designed layout. Its controls are found by name and
 // listed in layout order; controls can be copied at run time from hidden templates. The window hears
-// of Tab, Enter and Escape before the control with the keyboard focus does; Tab moves the focus
-// along the window's tab order.
+// of the keys of Key before the control with the keyboard focus does; Tab moves the focus along the
+// window's tab order.
 
 #include <functional>
 #include <memory>
@@ -18,8 +18,10 @@ namespace ui {
 // The wheel delta of one notch of an ordinary mouse wheel.
 inline constexpr int kWheelNotch = 120;
 
-// The keys a window hears of before its focused control.
-enum class Key { Tab, Enter, Escape };
+// The keys a window hears of before its focused control: those that move the focus, confirm and
+// cancel, and those of the program's shortcuts. A key the window leaves reaches the control as the
+// keyboard gives it (an arrow moves an edit box's caret, a letter is typed).
+enum class Key { Tab, Enter, Escape, F2, F3, Delete, Up, Down, PageUp, PageDown, Home, End, A, F, N };
 
 // A key pressed in a window: the control with the keyboard focus (null when none of the window's
 // controls has it), the key, and the keys held with it (kCtrl, kShift, kAlt added).
@@ -63,7 +65,9 @@ class Window {
 
   // The controls Tab moves the keyboard focus through, in order: by default every control of a kind
   // that takes the focus, as controls() lists them; setTabOrder sets another order (controls of
-  // other windows left out), an empty one goes back to the default.
+  // other windows left out), an empty one goes back to the default. A control the program puts in
+  // its order takes the focus by Tab whatever its kind (a drawing panel whose keys the window
+  // handles).
   std::vector<Control*> tabOrder() const;
   void setTabOrder(std::vector<Control*> order);
 
@@ -111,8 +115,8 @@ class Window {
   std::function<void(int delta, Point screen)> onMouseWheel;
   // A menu command chosen in a popup menu owned by this window.
   std::function<void(int command)> onCommand;
-  // Tab, Enter or Escape pressed in the window, before the focused control sees it; true when the
-  // window took the key (the control does not get it).
+  // A key of Key pressed in the window, before the focused control sees it; true when the window
+  // took the key (the control does not get it).
   std::function<bool(const KeyPress&)> onKeyPress;
 
  protected:

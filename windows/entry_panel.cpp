@@ -8,6 +8,7 @@
 #include "support/tree_item_query.h"
 #include "windows/entry_panel_layout.h"
 #include "windows/field_control_tag.h"
+#include "windows/owned_window_keys.h"
 
 namespace windows {
 namespace {
@@ -74,8 +75,9 @@ EntryPanel::EntryPanel(EntryPanelContext context)
   w.control(kKeyButtonTemplate)->onClick = [popup](ui::Control& button) { popup(&button); };
   auto add = gate.guard(ui::WhenBusy::Refuse, [this] { addRecord(); });
   w.control(kAddRecordButton)->onClick = add;
-  // Ctrl+Enter anywhere in the panel adds the record, as "录入" does.
-  w.onKeyPress = [add](const ui::KeyPress& press) {
+  // Ctrl+Enter anywhere in the panel adds the record, as "录入" does; Escape closes the panel.
+  w.onKeyPress = [this, add](const ui::KeyPress& press) {
+    if (closeOnEscape(*window_, press)) return true;
     if (press.key != ui::Key::Enter || (press.keys & ui::kCtrl) == 0) return false;
     add();
     return true;

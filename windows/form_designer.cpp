@@ -5,6 +5,7 @@
 #include "ui/list_controls.h"
 #include "ui/simple_controls.h"
 #include "windows/form_designer_layout.h"
+#include "windows/owned_window_keys.h"
 
 namespace windows {
 namespace {
@@ -52,6 +53,7 @@ FormDesigner::FormDesigner(FormDesignerContext context)
 
   window_->onCreated = [this] { onOpened(); };
   window_->onClosed = [this] { closed_ = true; };
+  window_->onKeyPress = [this](const ui::KeyPress& press) { return closeOnEscape(*window_, press); };
   // None of the designer's events runs inside running work: an edit waits until the work has
   // returned (its latest state counts), a button press is refused.
   ui::EventGate& gate = context_.toolkit.eventGate();

@@ -6,6 +6,7 @@
 #include "settings/control_state.h"
 #include "ui/list_controls.h"
 #include "ui/panels.h"
+#include "ui/simple_controls.h"
 #include "ui/tree_view.h"
 #include "ui/toolbar.h"
 #include "windows/images/images.h"
@@ -38,10 +39,11 @@ MainWindow::MainWindow(MainWindowContext context)
     itemImages.push_back(treeImages_.back().get());
   }
   tree.setImages(itemImages);
-  // Tab goes from the find text to the find button, then to its option.
+  // Tab goes from the tree to the grid (its header panel holds the focus for it, as after a press
+  // on the grid), then to the find text, the find button and its option.
   ui::Window& w = *window_;
-  w.setTabOrder({w.control("组合框表单"), w.control("树型框"), w.control("编辑框查找内容"), w.control("按钮查找"),
-                 w.control("选择框查树")});
+  w.setTabOrder({w.control("组合框表单"), w.control("树型框"), w.control("画板表头"), w.control("编辑框查找内容"),
+                 w.control("按钮查找"), w.control("选择框查树")});
   lists_ = std::make_unique<lists::ListWorkspace>(lists::ListWorkspaceContext{
       context_.settings, context_.toolkit, tree, context_.runDirectory, context_.currentListForm,
       context_.listSelection});
@@ -58,7 +60,10 @@ MainWindow::MainWindow(MainWindowContext context)
   window_->onQueryClose = [this] { return onQueryClose(); };
   window_->onMouseWheel = [this](int delta, ui::Point screen) { onMouseWheel(delta, screen); };
   window_->get<ui::Toolbar>("工具条").onButtonClick = [this](int index) { onToolbarClick(index); };
-  window_->control("按钮查找")->onClick = gate.guard(ui::WhenBusy::Refuse, [this] { find(); });
+  find_ = gate.guard(ui::WhenBusy::Refuse, [this] { find(); });
+  window_->control("按钮查找")->onClick = find_;
+  window_->get<ui::EditBox>("编辑框查找内容").onEnter = find_;
+  window_->onKeyPress = [this](const ui::KeyPress& press) { return onKeyPress(press); };
   window_->get<ui::ComboBox>("组合框表单").onSelectionChanged =
       gate.guard(ui::WhenBusy::RunAfter, [this] { onFormSelectorChanged(); });
   window_->get<ui::Splitter>("分隔条").onMoved =

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the toolbar, the forms selector, the tree of lists, the splitter, the find bar
 // and the grid's panels, laid out from the window's client size and the splitter's position.
-// Its remembered settings live in section "主界面".
+// Its remembered settings live in section "主界面"; its keyboard shortcuts are in
+// main_window_keys.cpp.
 
 #include <atomic>
 #include <functional>
@@ -87,7 +88,21 @@ class MainWindow {
   void onCreated();
   // The window is asked to close: the save step runs, unless work is running, which ends first.
   bool onQueryClose();
+  // A toolbar command, from its button or its shortcut: refused during a PING run and, with a beep,
+  // while work is running.
   void onToolbarClick(int index);
+  // The window's shortcuts (main_window_keys.cpp); true when the key was one of them.
+  bool onKeyPress(const ui::KeyPress& press);
+  // Whether `control` (the focused one) is one of the grid's panels.
+  bool isGridPanel(const ui::Control* control) const;
+  // Ctrl+F: shows the find bar as its toolbar button does, if it is hidden, and puts the focus in
+  // the find text.
+  void showFindBox();
+  // F2: starts the rename of the tree's current item (its label edit asks whether it may).
+  void renameSelectedList();
+  // The selection moved from the keyboard, as a click on a row moves it (through the event gate,
+  // the entry panel following).
+  void moveGridSelection(const grid::RowMove& move);
   void onMouseWheel(int delta, ui::Point screen);
   void onFormSelectorChanged();
   void onTreeSelectionChanged();
@@ -137,6 +152,7 @@ class MainWindow {
   bool sortAscending_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
   std::unique_ptr<links::CellAction> cellAction_;
+  std::function<void()> find_;  // the find button's command, through the event gate
   grid::CellTextsBuilder rowTexts_;  // the page fill's buffers, kept from row to row
   base::TextValue displayScratch_;
 };

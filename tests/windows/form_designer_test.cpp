@@ -46,6 +46,21 @@ TEST_F(FormDesignerTest, OpeningShowsTheStoredFormAndItsFirstField) {
   EXPECT_FALSE(keyBox().checked());
 }
 
+TEST_F(FormDesignerTest, EscapeClosesTheDesignerWithWhatWasEditedKept) {
+  start({{"二", kFourFields}});
+  openDesigner();
+  EXPECT_TRUE(user.typeOver(fieldName(), "戊"));
+  EXPECT_TRUE(user.pressKey(fieldName(), ui::Key::Escape, ui::kCtrl));  // no close with Ctrl held
+  EXPECT_NE(mainWindow->formDesigner(), nullptr);
+  EXPECT_TRUE(user.pressKey(kindList(), ui::Key::Escape));
+  EXPECT_EQ(mainWindow->formDesigner(), nullptr);
+  EXPECT_TRUE(mainWindow->window().visible());
+  EXPECT_EQ(storedLibrary().forms()[0].fields[0].name, "戊");
+  // It opens again as before.
+  openDesigner();
+  EXPECT_EQ(fieldName().text(), "戊");
+}
+
 TEST_F(FormDesignerTest, CtrlNewCopiesTheCurrentFormAndPlainNewAddsAnEmptyOne) {
   start({{"一", "a|10|5|0|假"}, {"二", kFourFields}}, 1);
   openDesigner();

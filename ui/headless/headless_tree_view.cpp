@@ -1,5 +1,7 @@
 #include "ui/headless/headless_tree_view.h"
 
+#include <utility>
+
 namespace ui::headless {
 
 int HeadlessTreeView::subtreeEnd(int index) const {
@@ -40,6 +42,7 @@ int HeadlessTreeView::addItem(int parent, const TreeItem& item) {
 
 void HeadlessTreeView::removeItem(int index) {
   if (!valid(index)) return;
+  editing_ = -1;  // the tree's shape changes: a label edit under way ends
   const int end = subtreeEnd(index);
   const int removed = end - index;
   items_.erase(items_.begin() + index, items_.begin() + end);
@@ -56,6 +59,7 @@ void HeadlessTreeView::removeItem(int index) {
 
 void HeadlessTreeView::clear() {
   items_.clear();
+  editing_ = -1;
   if (current_ < 0) return;
   current_ = -1;
   raiseSelectionChanged();
@@ -84,8 +88,23 @@ void HeadlessTreeView::userClickItem(int index) {
   if (valid(index)) setCurrentItem(index);
 }
 
+bool HeadlessTreeView::editLabel(int index) {
+  editing_ = -1;
+  if (!valid(index)) return false;
+  focus();
+  if (!allowLabelEdit(index)) return false;
+  editing_ = index;
+  return true;
+}
+
 LabelEditResult HeadlessTreeView::userEditLabel(int index, const base::TextValue& text) {
-  if (!valid(index) || !allowLabelEdit(index)) return LabelEditResult::Refused;
+  if (!editLabel(index)) return LabelEditResult::Refused;
+  return userEndLabelEdit(text);
+}
+
+LabelEditResult HeadlessTreeView::userEndLabelEdit(const base::TextValue& text) {
+  const int index = std::exchange(editing_, -1);
+  if (!valid(index)) return LabelEditResult::Refused;
   if (!acceptLabel(index, text)) return LabelEditResult::Rejected;
   if (valid(index)) items_[static_cast<std::size_t>(index)].item.text = text;
   return LabelEditResult::Accepted;

@@ -28,6 +28,7 @@ class HeadlessTreeView : public HeadlessControl<TreeView> {
   int currentItem() const override { return current_; }
   void setCurrentItem(int index) override;
   void setImages(const std::vector<const Picture*>& images) override { imageCount_ = static_cast<int>(images.size()); }
+  bool editLabel(int index) override;
 
   int imageCount() const { return imageCount_; }
 
@@ -35,6 +36,10 @@ class HeadlessTreeView : public HeadlessControl<TreeView> {
   void userClickItem(int index);
   // The user edits the item's label and ends the edit with `text`.
   LabelEditResult userEditLabel(int index, const base::TextValue& text);
+  // The item whose label edit is under way (started by editLabel), -1 when none.
+  int editingItem() const { return editing_; }
+  // The user ends the label edit under way with `text`; Refused when none is under way.
+  LabelEditResult userEndLabelEdit(const base::TextValue& text);
 
  private:
   struct Node {
@@ -49,6 +54,7 @@ class HeadlessTreeView : public HeadlessControl<TreeView> {
 
   std::vector<Node> items_;
   int current_ = -1;
+  int editing_ = -1;
   int imageCount_ = 0;
 };
 

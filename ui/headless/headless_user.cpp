@@ -202,6 +202,11 @@ LabelEditResult HeadlessUser::editTreeLabel(TreeView& tree, int index, const bas
   return dynamic_cast<HeadlessTreeView&>(tree).userEditLabel(index, text);
 }
 
+LabelEditResult HeadlessUser::endTreeLabelEdit(TreeView& tree, const base::TextValue& text) {
+  if (!canReach(tree)) return LabelEditResult::Refused;
+  return dynamic_cast<HeadlessTreeView&>(tree).userEndLabelEdit(text);
+}
+
 bool HeadlessUser::closeWindow(Window& window) {
   if (!window.visible()) return false;  // minimised windows close from the task bar
   window.close();

@@ -36,7 +36,7 @@ class HeadlessUser {
   // the focus first when its kind takes it. The window hears of the key first (Window::
   // handleKeyPress: its onKeyPress, Tab moving the focus); a key it leaves goes to the control with
   // the focus: Enter in an edit box breaks the line of a multi-line box and raises onEnter of a
-  // single-line one.
+  // single-line one. Other keys change nothing here (an edit box's caret stays at its end).
   bool pressKey(Control& target, Key key, int keys = kNoKeys);
   // Selects the whole content and deletes it.
   bool erase(EditBox& box);
@@ -66,6 +66,8 @@ class HeadlessUser {
   bool dragSplitter(Splitter& splitter, int position);
   bool clickTreeItem(TreeView& tree, int index);
   LabelEditResult editTreeLabel(TreeView& tree, int index, const base::TextValue& text);
+  // Ends the label edit under way (one the program started: TreeView::editLabel) with `text`.
+  LabelEditResult endTreeLabelEdit(TreeView& tree, const base::TextValue& text);
 
   // The window's close box (onQueryClose may refuse); false when the window stays.
   bool closeWindow(Window& window);

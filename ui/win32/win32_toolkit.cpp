@@ -8,6 +8,7 @@
 #include "ui/win32/win32_control.h"
 #include "ui/win32/win32_dpi.h"
 #include "ui/win32/win32_fonts.h"
+#include "ui/win32/win32_keys.h"
 #include "ui/win32/win32_picture.h"
 #include "ui/win32/win32_window.h"
 
@@ -38,12 +39,8 @@ UINT boxStyle(const MessageBoxRequest& request) {
 // The key of a key-down message that windows hear of before their controls, or nothing.
 std::optional<Key> windowKey(const MSG& message) {
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return std::nullopt;
-  switch (message.wParam) {
-    case VK_TAB: return Key::Tab;
-    case VK_RETURN: return Key::Enter;
-    case VK_ESCAPE: return Key::Escape;
-    default: return std::nullopt;
-  }
+  if (keyBelongsToControl(message.hwnd)) return std::nullopt;
+  return keyOfVirtualKey(message.wParam);
 }
 
 // The window's control that `hwnd` belongs to: its own window, or the nearest one it lies in (the

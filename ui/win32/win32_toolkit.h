@@ -67,8 +67,8 @@ class Win32Toolkit : public Toolkit {
 
  private:
   static LRESULT CALLBACK messageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  // What every pump does with a message before translating and dispatching it: Tab, Enter and
-  // Escape pressed in one of the program's windows go to that window's handleKeyPress first. True
+  // What every pump does with a message before translating and dispatching it: a key of Key
+  // pressed in one of the program's windows goes to that window's handleKeyPress first. True
   // when the window used the key up: the message is then neither translated nor dispatched.
   bool preTranslate(const MSG& message);
   // The program's window that `hwnd` is or lies in, or null.

@@ -222,6 +222,15 @@ void Win32TreeView::applyScale() {
   if (!pictures_.empty()) setImages(pictures_);
 }
 
+bool Win32TreeView::editLabel(int index) {
+  HTREEITEM handle = handleOf(index);
+  if (handle == nullptr) return false;
+  // The tree edits a label only while it has the focus; the start is asked (TVN_BEGINLABELEDITW)
+  // before the message returns, and a refused one gives no edit box.
+  ::SetFocus(hwnd());
+  return send(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(handle)) != 0;
+}
+
 bool Win32TreeView::handleNotify(NMHDR& header, LRESULT& result) {
   switch (header.code) {
     case TVN_SELCHANGEDW:

@@ -29,6 +29,7 @@ class Win32TreeView : public Win32Control<TreeView> {
   int currentItem() const override;
   void setCurrentItem(int index) override;
   void setImages(const std::vector<const Picture*>& images) override;
+  bool editLabel(int index) override;
 
   // The item's handle (null when there is no such item), and the index of a handle (-1: none).
   HTREEITEM handleOf(int index) const;

@@ -1,5 +1,5 @@
 // Keys a window hears of before its controls: Tab moving the focus along the tab order, and the
-// window's own key handler.
+// window's own key handler, which hears every key of ui::Key with the keys held.
 
 #include "tests/ui/contract/contract_fixture.h"
 
@@ -17,12 +17,14 @@ class KeyboardContract : public ContractTest {
                            entry("按钮乙", ControlKind::Button, {10, 40, 100, 30}, "乙"),
                            entry("图片框", ControlKind::Panel, {10, 80, 300, 100}),
                            entry("选择框丙", ControlKind::CheckBox, {10, 10, 80, 24}, "丙", "图片框"),
-                           entry("编辑框丁", ControlKind::EditBox, {10, 200, 200, 60})})),
+                           entry("编辑框丁", ControlKind::EditBox, {10, 200, 200, 60}),
+                           entry("画板", ControlKind::DrawingPanel, {220, 10, 100, 60})})),
         first(control<ui::EditBox>(window, "编辑框甲")),
         button(control<ui::Button>(window, "按钮乙")),
         panel(*window.control("图片框")),
         check(control<ui::CheckBox>(window, "选择框丙")),
-        last(control<ui::EditBox>(window, "编辑框丁")) {}
+        last(control<ui::EditBox>(window, "编辑框丁")),
+        drawing(control<ui::DrawingPanel>(window, "画板")) {}
 
   // Presses Tab (with `keys` held) at `from`; the control that has the focus afterwards.
   ui::Control* tab(ui::Control& from, int keys = ui::kNoKeys) {
@@ -31,7 +33,8 @@ class KeyboardContract : public ContractTest {
   }
   ui::Control* focused() const {
     for (ui::Control* control : window.controls()) {
-      if (ui::takesFocus(control->kind()) && control->hasFocus()) return control;
+      const bool canHold = ui::takesFocus(control->kind()) || control == &drawing;
+      if (canHold && control->hasFocus()) return control;
     }
     return nullptr;
   }
@@ -42,7 +45,11 @@ class KeyboardContract : public ContractTest {
   ui::Control& panel;
   ui::CheckBox& check;
   ui::EditBox& last;
+  ui::DrawingPanel& drawing;
 };
+
+constexpr Key kEveryKey[] = {Key::Tab,  Key::Enter,  Key::Escape,   Key::F2,   Key::F3,  Key::Delete, Key::Up, Key::Down,
+                             Key::PageUp, Key::PageDown, Key::Home, Key::End, Key::A, Key::F, Key::N};
 
 TEST_F(KeyboardContract, TabWalksTheControlsThatTakeTheFocusInLayoutOrderRoundBothWays) {
   EXPECT_EQ(tab(first), &button);
@@ -114,6 +121,56 @@ TEST_F(KeyboardContract, TheWindowHearsOfKeysBeforeTheFocusedControlAndMayTakeTh
   EXPECT_EQ(heard[3].keys, ui::kNoKeys);
   // Only the Enter the window left reached the box.
   EXPECT_EQ(log, (std::vector<std::string>{"enter"}));
+}
+
+TEST_F(KeyboardContract, EveryKeyReachesTheWindowWithTheKeysHeldAndTheFocusedControl) {
+  std::vector<ui::KeyPress> heard;
+  window.onKeyPress = [&heard](const ui::KeyPress& press) {
+    heard.push_back(press);
+    return true;
+  };
+  first.onEnter = logs("enter");
+  const int heldKeys[] = {ui::kNoKeys, ui::kCtrl, ui::kShift, ui::kAlt, ui::kCtrl | ui::kShift};
+  std::vector<ui::KeyPress> pressed;
+  for (const Key key : kEveryKey) {
+    for (const int keys : heldKeys) {
+      ui::Control& target = pressed.size() % 2 == 0 ? static_cast<ui::Control&>(first) : button;
+      user.pressKey(target, key, keys);
+      pressed.push_back({&target, key, keys});
+    }
+  }
+  ASSERT_EQ(heard.size(), pressed.size());
+  for (std::size_t i = 0; i < pressed.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "key " << static_cast<int>(pressed[i].key) << " keys " << pressed[i].keys);
+    EXPECT_EQ(heard[i].target, pressed[i].target);
+    EXPECT_EQ(heard[i].key, pressed[i].key);
+    EXPECT_EQ(heard[i].keys, pressed[i].keys);
+  }
+  // Taken by the window, no key reached the box: no Enter, no typed letter.
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(first.text(), "");
+}
+
+TEST_F(KeyboardContract, ADrawingPanelInASetTabOrderTakesTheFocusAndItsKeysReachTheWindow) {
+  window.setTabOrder({&first, &drawing, &last});
+  EXPECT_EQ(tab(first), &drawing);
+  std::vector<ui::KeyPress> heard;
+  window.onKeyPress = [&heard](const ui::KeyPress& press) {
+    heard.push_back(press);
+    return press.key != Key::Tab;
+  };
+  user.pressKey(drawing, Key::Down, ui::kNoKeys);
+  user.pressKey(drawing, Key::A, ui::kCtrl);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0].target, &drawing);
+  EXPECT_EQ(heard[0].key, Key::Down);
+  EXPECT_EQ(heard[1].key, Key::A);
+  EXPECT_EQ(heard[1].keys, ui::kCtrl);
+  EXPECT_EQ(tab(drawing), &last);
+  EXPECT_EQ(tab(last, ui::kShift), &drawing);
+  // Out of reach, it is passed over.
+  drawing.setVisible(false);
+  EXPECT_EQ(tab(first), &last);
 }
 
 TEST_F(KeyboardContract, AMultiLineBoxBreaksTheLineOnEnterAndTabLeavesIt) {

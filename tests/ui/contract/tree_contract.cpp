@@ -1,5 +1,5 @@
 // The tree box: pre-order indices, removal with children, the current item and its selection
-// event, label editing with its two refusals.
+// event, label editing with its two refusals, started by the user or by the program.
 
 #include "tests/ui/contract/contract_fixture.h"
 
@@ -161,6 +161,28 @@ TEST_F(TreeContract, LabelEditsCanBeRefusedAtTheStartAndAtTheEnd) {
   EXPECT_EQ(user.editTreeLabel(tree, 0, "列表丙"), LabelEdit::Accepted);
   EXPECT_EQ(tree.item(0).text, "列表丙");
   EXPECT_EQ(calls, (std::vector<std::string>{"start 2", "start 0", "end 0 列表乙", "start 0", "end 0 列表丙"}));
+}
+
+// A rename from the keyboard: the program starts the edit, the tree takes the focus, and the user
+// ends it as after a click; the start is asked as for a click.
+TEST_F(TreeContract, TheProgramStartsALabelEditThatTheUserEnds) {
+  fill();
+  std::vector<int> asked;
+  tree.onLabelEditStart = [&](int index) {
+    asked.push_back(index);
+    return index != 0;  // a list that cannot be renamed now
+  };
+  EXPECT_FALSE(tree.editLabel(0));
+  EXPECT_FALSE(tree.editLabel(5));  // no such item: not asked
+  EXPECT_EQ(user.endTreeLabelEdit(tree, 0, "新值"), LabelEdit::Refused);  // no edit under way
+  EXPECT_EQ(tree.item(0).text, "列表甲");
+
+  EXPECT_TRUE(tree.editLabel(4));
+  EXPECT_TRUE(tree.hasFocus());
+  EXPECT_EQ(user.endTreeLabelEdit(tree, 4, "列表丙"), LabelEdit::Accepted);
+  EXPECT_EQ(tree.item(4).text, "列表丙");
+  EXPECT_EQ(user.endTreeLabelEdit(tree, 4, "列表丁"), LabelEdit::Refused);  // that edit is over
+  EXPECT_EQ(asked, (std::vector<int>{0, 4}));
 }
 
 }  // namespace

@@ -53,6 +53,9 @@ class UserActions {
   virtual void clickTreeItem(ui::TreeView& tree, int index) = 0;
   // Starts editing the item's label and ends the edit with `text` (Enter).
   virtual LabelEdit editTreeLabel(ui::TreeView& tree, int index, const base::TextValue& text) = 0;
+  // Ends the label edit under way (started by the program) with `text` (Enter); Refused when no
+  // edit is under way. `index` is the item being edited, whose label tells the outcome.
+  virtual LabelEdit endTreeLabelEdit(ui::TreeView& tree, int index, const base::TextValue& text) = 0;
   // The window's close box.
   virtual void closeWindow(ui::Window& window) = 0;
   virtual void minimize(ui::Window& window) = 0;

@@ -31,12 +31,10 @@ class HeadlessActions : public UserActions {
   void dragSplitter(ui::Splitter& splitter, int position) override { user_.dragSplitter(splitter, position); }
   void clickTreeItem(ui::TreeView& tree, int index) override { user_.clickTreeItem(tree, index); }
   LabelEdit editTreeLabel(ui::TreeView& tree, int index, const base::TextValue& text) override {
-    switch (user_.editTreeLabel(tree, index, text)) {
-      case LabelEditResult::Refused: return LabelEdit::Refused;
-      case LabelEditResult::Rejected: return LabelEdit::Rejected;
-      case LabelEditResult::Accepted: return LabelEdit::Accepted;
-    }
-    return LabelEdit::Refused;
+    return outcome(user_.editTreeLabel(tree, index, text));
+  }
+  LabelEdit endTreeLabelEdit(ui::TreeView& tree, int, const base::TextValue& text) override {
+    return outcome(user_.endTreeLabelEdit(tree, text));
   }
   void closeWindow(ui::Window& window) override { user_.closeWindow(window); }
   void minimize(ui::Window& window) override { user_.minimize(window); }
@@ -64,6 +62,15 @@ class HeadlessActions : public UserActions {
   }
 
  private:
+  static LabelEdit outcome(LabelEditResult result) {
+    switch (result) {
+      case LabelEditResult::Refused: return LabelEdit::Refused;
+      case LabelEditResult::Rejected: return LabelEdit::Rejected;
+      case LabelEditResult::Accepted: return LabelEdit::Accepted;
+    }
+    return LabelEdit::Refused;
+  }
+
   HeadlessToolkit& toolkit_;
   HeadlessUser user_;
 };

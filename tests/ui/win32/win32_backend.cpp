@@ -6,6 +6,9 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
+
+#include <gtest/gtest.h>
 
 #include "tests/ui/contract/user_actions.h"
 #include "tests/ui/win32/win32_test_backend.h"
@@ -133,12 +136,21 @@ class HeldKeys {
   std::array<BYTE, 256> saved_{};
 };
 
+// The code the keyboard sends for each key, written out here apart from the toolkit's own table,
+// so that the contract suite checks that table.
+constexpr std::pair<ui::Key, UINT> kKeyboardCodes[] = {
+    {ui::Key::Tab, VK_TAB},     {ui::Key::Enter, VK_RETURN}, {ui::Key::Escape, VK_ESCAPE},
+    {ui::Key::F2, VK_F2},       {ui::Key::F3, VK_F3},        {ui::Key::Delete, VK_DELETE},
+    {ui::Key::Up, VK_UP},       {ui::Key::Down, VK_DOWN},    {ui::Key::PageUp, VK_PRIOR},
+    {ui::Key::PageDown, VK_NEXT}, {ui::Key::Home, VK_HOME},  {ui::Key::End, VK_END},
+    {ui::Key::A, 'A'},          {ui::Key::F, 'F'},           {ui::Key::N, 'N'},
+};
+
 UINT virtualKey(ui::Key key) {
-  switch (key) {
-    case ui::Key::Tab: return VK_TAB;
-    case ui::Key::Enter: return VK_RETURN;
-    case ui::Key::Escape: return VK_ESCAPE;
+  for (const auto& [each, code] : kKeyboardCodes) {
+    if (each == key) return code;
   }
+  ADD_FAILURE() << "no keyboard code for key " << static_cast<int>(key);
   return VK_RETURN;
 }
 
@@ -309,7 +321,14 @@ class Win32Actions : public UserActions {
     HTREEITEM item = dynamic_cast<ui::win32::Win32TreeView&>(tree).handleOf(index);
     if (item == nullptr) return LabelEdit::Refused;
     ::SetFocus(window);
-    auto edit = reinterpret_cast<HWND>(::SendMessageW(window, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(item)));
+    if (::SendMessageW(window, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(item)) == 0) return LabelEdit::Refused;
+    return endTreeLabelEdit(tree, index, text);
+  }
+
+  LabelEdit endTreeLabelEdit(ui::TreeView& tree, int index, const base::TextValue& text) override {
+    HWND window = hwndOf(tree);
+    if (!reachable(window)) return LabelEdit::Refused;
+    auto edit = reinterpret_cast<HWND>(::SendMessageW(window, TVM_GETEDITCONTROL, 0, 0));
     if (edit == nullptr) return LabelEdit::Refused;
     ::SetWindowTextW(edit, ui::win32::wideText(text).c_str());
     // Enter ends the edit and keeps the text.

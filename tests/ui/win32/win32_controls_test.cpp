@@ -1,5 +1,6 @@
 // Win32 controls: the styles the system controls are made with, the toolbar's tooltips and checked
-// look, the tree's items and images, and the notifications the program's own changes cause.
+// look, the tree's items and images, the notifications the program's own changes cause, and the
+// keys that stay the controls' own.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ using ui::ControlKind;
 HWND hwndOf(ui::Control& control) { return dynamic_cast<ui::win32::NativeControl&>(control).hwnd(); }
 
 LONG_PTR styleOf(HWND window) { return ::GetWindowLongPtrW(window, GWL_STYLE); }
+
+// A key pressed and let go, as the keyboard queues it for the window with the focus.
+void pressKey(ui::Toolkit& kit, WPARAM code) {
+  HWND focus = ::GetFocus();
+  ::PostMessageW(focus, WM_KEYDOWN, code, 1);
+  kit.processPendingEvents();
+  ::PostMessageW(focus, WM_KEYUP, code, static_cast<LPARAM>(0xC0000001u));
+  kit.processPendingEvents();
+}
 
 class Win32ControlsTest : public ::testing::Test {
  protected:
@@ -129,6 +139,45 @@ TEST_F(Win32ControlsTest, TheTreeEditsLabelsAndKeepsItemDataAndImages) {
   ::ImageList_GetIconSize(images, &width, &height);
   EXPECT_EQ(width, 16);
   EXPECT_EQ(height, 16);
+}
+
+TEST_F(Win32ControlsTest, KeysTheWindowLeavesAreTheControlsOwn) {
+  std::vector<ui::Key> heard;
+  window->onKeyPress = [&heard](const ui::KeyPress& press) {
+    heard.push_back(press.key);
+    return false;
+  };
+  // In an edit box Home and End move the caret, a letter is typed where it stands.
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  edit.setText("乙丙");
+  ::SetFocus(hwndOf(edit));
+  ::SendMessageW(hwndOf(edit), EM_SETSEL, 1, 1);
+  const auto caret = [&edit] {
+    DWORD start = 0;
+    ::SendMessageW(hwndOf(edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return start;
+  };
+  pressKey(kit, VK_HOME);
+  EXPECT_EQ(caret(), 0u);
+  pressKey(kit, VK_END);
+  EXPECT_EQ(caret(), 2u);
+  pressKey(kit, VK_HOME);
+  pressKey(kit, 'A');
+  EXPECT_EQ(edit.text(), "a乙丙");
+  EXPECT_EQ(heard, (std::vector<ui::Key>{ui::Key::Home, ui::Key::End, ui::Key::Home, ui::Key::A}));
+
+  // A drop-down list showing its list keeps Escape: the list closes, the window hears nothing.
+  auto& combo = window->get<ui::ComboBox>("组合框");
+  combo.setItems({"一", "二"});
+  ::SetFocus(hwndOf(combo));
+  ::SendMessageW(hwndOf(combo), CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(::SendMessageW(hwndOf(combo), CB_GETDROPPEDSTATE, 0, 0));
+  heard.clear();
+  pressKey(kit, VK_ESCAPE);
+  EXPECT_FALSE(::SendMessageW(hwndOf(combo), CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_TRUE(heard.empty());
+  pressKey(kit, VK_ESCAPE);  // with the list closed the window hears it
+  EXPECT_EQ(heard, (std::vector<ui::Key>{ui::Key::Escape}));
 }
 
 TEST_F(Win32ControlsTest, TheProgramsChangesCauseNoEventsThroughTheSystemsNotifications) {
