@@ -39,9 +39,9 @@ native_export=$("$cli" list export "$run" "$list" --format csv)
 windows_export=$("$wine_run" "$windows_cli" list export "$(windows_path "$run")" "$list" --format csv 2>/dev/null)
 [ -n "$native_export" ] && [ "$windows_export" = "$native_export" ]
 check "gebu-cli.exe exports the list of that run folder" $?
-"$wine_run" "$windows_cli" settings set "$(windows_path "$settings")" 路径 名称 사용자 >/dev/null 2>&1
+"$wine_run" "$windows_cli" settings set "$(windows_path "$settings")" 路径 名称 砚川 >/dev/null 2>&1
 stored=$("$cli" settings get "$settings" 路径 名称)
-[ "$stored" = "사용자" ]; check "gebu-cli.exe writes that settings file ($stored)" $?
+[ "$stored" = "砚川" ]; check "gebu-cli.exe writes that settings file ($stored)" $?
 tree_windows=$("$wine_run" "$windows_cli" tree dump "$(windows_path "$tree_file")" 2>/dev/null)
 [ "$tree_windows" = "$("$cli" tree dump "$tree_file")" ]; check "gebu-cli.exe reads that tree file" $?
 
