@@ -120,7 +120,7 @@ bool compareValueFiling(const WorkFolder& folder, int count, std::vector<bench::
     for (const int records : {count, small}) {
       std::string error;
       const std::string runFolder = "values-" + std::to_string(records) + "-" + std::to_string(run);
-      const auto filing = bench::timeValueFiling(platform::utf8ToGbk(folder.file(runFolder.c_str())), records,
+      const auto filing = bench::timeValueFiling(platform::pathTextFromUtf8(folder.file(runFolder.c_str())), records,
                                                  records / 2, error);
       if (!filing || filing->valueItems != records / 2) {
         std::fprintf(stderr, "values: %s\n", filing ? "not every value was filed" : error.c_str());
@@ -143,7 +143,7 @@ bool comparePageOpen(const WorkFolder& folder, const std::vector<bench::SampleRe
                      bench::SqliteSide& sqlite, std::vector<bench::Comparison>& comparisons) {
   constexpr int kRuns = 3;
   std::string error;
-  const auto opened = bench::timePageOpen(platform::utf8ToGbk(folder.file("page-open")), records, kRuns, error);
+  const auto opened = bench::timePageOpen(platform::pathTextFromUtf8(folder.file("page-open")), records, kRuns, error);
   if (!opened) {
     std::fprintf(stderr, "page-open: %s\n", error.c_str());
     return false;
@@ -174,7 +174,7 @@ bool comparePing(const WorkFolder& folder, std::vector<bench::Comparison>& compa
   constexpr int kRows = 100;
   constexpr int kDelayMs = 50;
   std::string error;
-  const auto ping = bench::timePing(platform::utf8ToGbk(folder.file("ping")), kRows, kDelayMs, error);
+  const auto ping = bench::timePing(platform::pathTextFromUtf8(folder.file("ping")), kRows, kDelayMs, error);
   if (!ping) {
     std::fprintf(stderr, "ping: %s\n", error.c_str());
     return false;
@@ -207,7 +207,7 @@ int runBenchmark(int count) {
   for (int i = 0; i < count; ++i) updateValues.push_back(static_cast<std::int32_t>(random.below(800)));
 
   WorkFolder folder;
-  bench::EngineSide ours(platform::utf8ToGbk(folder.file("bench.edb")));
+  bench::EngineSide ours(platform::pathTextFromUtf8(folder.file("bench.edb")));
   bench::SqliteSide sqlite(folder.file("bench.sqlite"));
   if (!ours.ok() || !sqlite.ok()) {
     std::fprintf(stderr, "setting up: %s%s\n", ours.error().c_str(), sqlite.error().c_str());

@@ -75,7 +75,7 @@ int dbCreate(std::span<const std::string> args, CommandOutput& output) {
     if (!field) return usageError(output, "not NAME:TYPE[:LENGTH]: " + a.positional()[i]);
     fields.push_back(std::move(*field));
   }
-  const base::TextValue path = toSystemText(a.positional()[0]);
+  const base::TextValue path = toPathText(a.positional()[0]);
   if (platform::pathExists(recorddb::databasePathFor(path))) {
     output.err += "error: the database file already exists: " + a.positional()[0] + "\n";
     return kFailure;

@@ -53,7 +53,7 @@ int dbImport(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 2) return usageError(output, kUsage);
   std::string text;
-  const int read = platform::readWholeFile(toSystemText(a.positional()[1]), text);
+  const int read = platform::readWholeFile(toPathText(a.positional()[1]), text);
   if (read != platform::kFileOk) return fileFailure(output, "read", a.positional()[1], read);
   std::string error;
   const std::optional<std::vector<CsvRow>> rows = parseCsv(text, error);

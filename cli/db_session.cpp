@@ -22,7 +22,7 @@ bool isAllDigits(std::string_view text) {
 DbSession::DbSession(std::string_view utf8Path, Purpose purpose) {
   const bool readOnly = purpose == Purpose::Read;
   const int share = readOnly ? recorddb::kShareDenyNone : recorddb::kShareDenyWrite;
-  if (!recorddb::openDatabase(toSystemText(utf8Path), kAlias, readOnly, share)) return;
+  if (!recorddb::openDatabase(toPathText(utf8Path), kAlias, readOnly, share)) return;
   layout_ = recorddb::currentDatabaseLayout();
   if (!layout_) recorddb::closeDatabase(kAlias);
 }

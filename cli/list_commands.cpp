@@ -96,7 +96,7 @@ int listExport(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   const std::string format = a.value("--format").value_or("csv");
   if (a.positional().size() != 2 || (format != "csv" && format != "json")) return usageError(output, kUsage);
-  const base::TextValue runDirectory = toSystemText(a.positional()[0]);
+  const base::TextValue runDirectory = toPathText(a.positional()[0]);
   const base::TextValue listName = toSystemText(a.positional()[1]);
 
   const auto fields = listForm(runDirectory, listName);

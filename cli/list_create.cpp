@@ -65,7 +65,7 @@ int listCreate(std::span<const std::string> args, CommandOutput& output) {
   Arguments a(args, {}, {});
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 2) return usageError(output, kUsage);
-  const base::TextValue runDirectory = toSystemText(a.positional()[0]);
+  const base::TextValue runDirectory = toPathText(a.positional()[0]);
 
   settings::SettingsStore store;
   const base::TextValue settingsPath = lists::settingsFilePath(runDirectory);

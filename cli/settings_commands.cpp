@@ -15,7 +15,7 @@ int settingsGet(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 3) return usageError(output, "settings get INI SECTION KEY [--default D]");
   settings::SettingsStore store;
-  store.load(toSystemText(a.positional()[0]));
+  store.load(toPathText(a.positional()[0]));
   store.selectSection(toSystemText(a.positional()[1]));
   std::string fallback = toSystemText(a.value("--default").value_or(""));
   output.out += toUtf8(store.readText(toSystemText(a.positional()[2]), fallback)) + "\n";
@@ -38,7 +38,7 @@ int settingsSet(std::span<const std::string> args, CommandOutput& output) {
   }
 
   settings::SettingsStore store;
-  const std::string path = toSystemText(a.positional()[0]);
+  const std::string path = toPathText(a.positional()[0]);
   if (!store.open(path)) {
     output.err += "error: cannot open the settings file " + a.positional()[0] + "\n";
     return kFailure;
@@ -60,7 +60,7 @@ int settingsRename(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 4) return usageError(output, "settings rename INI SECTION OLD NEW");
   settings::SettingsStore store;
-  if (!store.open(toSystemText(a.positional()[0]))) {
+  if (!store.open(toPathText(a.positional()[0]))) {
     output.err += "error: cannot open the settings file " + a.positional()[0] + "\n";
     return kFailure;
   }

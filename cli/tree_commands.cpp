@@ -13,7 +13,7 @@ int treeDump(std::span<const std::string> args, CommandOutput& output) {
   if (!a.ok()) return usageError(output, a.error());
   if (a.positional().size() != 1) return usageError(output, "tree dump FILE");
   std::string bytes;
-  const int read = platform::readWholeFile(toSystemText(a.positional()[0]), bytes);
+  const int read = platform::readWholeFile(toPathText(a.positional()[0]), bytes);
   if (read != platform::kFileOk) return fileFailure(output, "read", a.positional()[0], read);
   const lists::TreeFileContent content = lists::decodeTreeFile(bytes);
   JsonWriter json;

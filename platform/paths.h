@@ -1,6 +1,7 @@
 #pragma once
-// File-system paths as GBK texts. On Windows they are converted with code page 936 for the W
-// functions; on POSIX to UTF-8. The separator is the platform's own.
+// File-system paths as path texts: GBK, with the four-byte form for characters GBK has not
+// (text_codec.h). On Windows they become UTF-16 for the W functions; on POSIX UTF-8. The
+// separator is the platform's own.
 
 #include "base/text_value.h"
 

@@ -1,7 +1,11 @@
-// The portable conversions: UTF-8 <-> UTF-16 by hand, and GBK <-> UTF-8 through UTF-16. The GBK
-// <-> UTF-16 conversions belong to the platform (win32/ or posix/text_codec_gbk.cpp).
+// The portable conversions: UTF-8 <-> UTF-16 by hand, GBK <-> UTF-8 through UTF-16, and the
+// four-byte characters of path texts. GBK itself is the platform's (text_codec_gbk.h).
 
 #include "platform/text_codec.h"
+
+#include <optional>
+
+#include "platform/text_codec_gbk.h"
 
 namespace platform {
 namespace {
@@ -80,22 +84,116 @@ char32_t decodeUtf8(std::string_view utf8, std::size_t& position) {
   return codePoint;
 }
 
+// The code point at `position`, advancing past it; a lone surrogate gives U+FFFD.
+char32_t decodeUtf16(std::u16string_view utf16, std::size_t& position) {
+  char32_t unit = utf16[position++];
+  if (isHighSurrogate(unit) && position < utf16.size() && isLowSurrogate(utf16[position])) {
+    return 0x10000 + ((unit - 0xD800) << 10) + (utf16[position++] - 0xDC00);
+  }
+  return isHighSurrogate(unit) || isLowSurrogate(unit) ? kReplacement : unit;
+}
+
+// The four-byte form of path texts (text_codec.h).
+namespace four_byte {
+
+constexpr char32_t kFirstCodePoint = 0x80;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+bool isDigit(unsigned char byte) { return byte >= 0x30 && byte <= 0x39; }
+bool isHighByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool numbersCharacter(char32_t number) {
+  return number >= kFirstCodePoint && number <= kLastCodePoint && !isHighSurrogate(number) &&
+         !isLowSurrogate(number);
+}
+
+void append(base::TextValue& out, char32_t codePoint) {
+  out += static_cast<char>(0x81 + codePoint / 12600);
+  out += static_cast<char>(0x30 + codePoint / 1260 % 10);
+  out += static_cast<char>(0x81 + codePoint / 10 % 126);
+  out += static_cast<char>(0x30 + codePoint % 10);
+}
+
+// The character whose four bytes start at `position`, if they do.
+std::optional<char32_t> read(std::string_view text, std::size_t position) {
+  if (text.size() - position < 4) return std::nullopt;
+  auto byteAt = [&](std::size_t offset) { return static_cast<unsigned char>(text[position + offset]); };
+  if (!isHighByte(byteAt(0)) || !isDigit(byteAt(1)) || !isHighByte(byteAt(2)) || !isDigit(byteAt(3))) {
+    return std::nullopt;
+  }
+  char32_t number = (byteAt(0) - 0x81) * 12600 + (byteAt(1) - 0x30) * 1260 + (byteAt(2) - 0x81) * 10 +
+                    (byteAt(3) - 0x30);
+  if (!numbersCharacter(number)) return std::nullopt;
+  return number;
+}
+
+}  // namespace four_byte
+
+// Whether `gbk`, the codec's GBK for `utf16`, holds every character of it as a GBK character that
+// text functions step over as one: ASCII bytes and pairs whose first byte is 0x81..0xFE.
+bool holdsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
+  for (std::size_t position = 0; position < gbk.size(); position += base::characterSize(gbk, position)) {
+    auto byte = static_cast<unsigned char>(gbk[position]);
+    if (byte >= 0x80 && (!four_byte::isHighByte(byte) || base::characterSize(gbk, position) != 2)) return false;
+  }
+  return gbk_codec::toUtf16(gbk) == utf16;
+}
+
+// One character of a path text: GBK where GBK holds it, else the four-byte form.
+void appendPathCharacter(base::TextValue& out, char32_t codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+    return;
+  }
+  std::u16string character;
+  appendUtf16(character, codePoint);
+  base::TextValue gbk = gbk_codec::fromUtf16(character);
+  if (holdsEveryCharacter(gbk, character)) {
+    out += gbk;
+  } else {
+    four_byte::append(out, codePoint);
+  }
+}
+
 }  // namespace
+
+std::u16string gbkToUtf16(std::string_view gbk) {
+  std::u16string out;
+  std::size_t runStart = 0;
+  std::size_t position = 0;
+  while (position < gbk.size()) {
+    if (std::optional<char32_t> character = four_byte::read(gbk, position)) {
+      out += gbk_codec::toUtf16(gbk.substr(runStart, position - runStart));
+      appendUtf16(out, *character);
+      position += 4;
+      runStart = position;
+    } else {
+      position += base::characterSize(gbk, position);
+    }
+  }
+  if (runStart == 0) return gbk_codec::toUtf16(gbk);
+  out += gbk_codec::toUtf16(gbk.substr(runStart));
+  return out;
+}
+
+base::TextValue utf16ToGbk(std::u16string_view utf16) { return gbk_codec::fromUtf16(utf16); }
+
+base::TextValue pathTextFromUtf16(std::u16string_view utf16) {
+  base::TextValue whole = gbk_codec::fromUtf16(utf16);
+  if (holdsEveryCharacter(whole, utf16)) return whole;
+  base::TextValue out;
+  out.reserve(utf16.size() * 2);
+  std::size_t position = 0;
+  while (position < utf16.size()) appendPathCharacter(out, decodeUtf16(utf16, position));
+  return out;
+}
+
+base::TextValue pathTextFromUtf8(std::string_view utf8) { return pathTextFromUtf16(utf8ToUtf16(utf8)); }
 
 std::string utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 3);
-  for (std::size_t position = 0; position < utf16.size(); ++position) {
-    char32_t unit = utf16[position];
-    if (isHighSurrogate(unit) && position + 1 < utf16.size() && isLowSurrogate(utf16[position + 1])) {
-      char32_t low = utf16[++position];
-      appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-      appendUtf8(out, kReplacement);
-    } else {
-      appendUtf8(out, unit);
-    }
-  }
+  std::size_t position = 0;
+  while (position < utf16.size()) appendUtf8(out, decodeUtf16(utf16, position));
   return out;
 }
 

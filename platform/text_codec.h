@@ -1,6 +1,23 @@
 #pragma once
 // Conversions between GBK (code page 936), UTF-16 and UTF-8. Bytes that are not valid in the source
-// encoding become U+FFFD; characters GBK cannot hold become "?".
+// encoding become U+FFFD; characters GBK cannot hold become "?", except in path texts.
+//
+// Path texts. A file name may hold characters GBK has not (Korean, emoji, many accented letters),
+// so a path that comes from the system is written with pathTextFrom...: characters GBK holds as
+// GBK, every other character as four bytes b1 b2 b3 b4 shaped like GB18030's four-byte codes,
+//   b1 = 0x81 + n / 12600        (0x81..0xD9)
+//   b2 = 0x30 + n / 1260 % 10    (a digit)
+//   b3 = 0x81 + n / 10 % 126     (0x81..0xFE)
+//   b4 = 0x30 + n % 10           (a digit)
+// where n is the character's code point, U+0080..U+10FFFF outside the surrogates; read back,
+//   n = (b1 - 0x81) * 12600 + (b2 - 0x30) * 1260 + (b3 - 0x81) * 10 + (b4 - 0x30).
+// No GBK text holds such a sequence (no GBK second byte is a digit), it holds no "\" or "/", and
+// stepping over double-byte characters walks it as two pairs, so the path operations and every
+// text function keep working on it. gbkToUtf16 and everything built on it read these sequences
+// as their characters, so files are found under their real names and a path is shown as it is.
+// Four such bytes that number no character (n below 0x80, a surrogate, above U+10FFFF) are read
+// as any other GBK bytes are. The euro sign, in code page 936 a lone byte 0x80 that text functions
+// would take for a lead byte, is also written in the four-byte form in path texts.
 
 #include <string>
 #include <string_view>
@@ -21,5 +38,10 @@ std::u16string utf8ToUtf16(std::string_view utf8);
 
 std::string gbkToUtf8(std::string_view gbk);
 base::TextValue utf8ToGbk(std::string_view utf8);
+
+// A path from the system as a path text that loses no character (see above). A lone surrogate,
+// which names no character, becomes U+FFFD, and so does an ill-formed UTF-8 sequence.
+base::TextValue pathTextFromUtf16(std::u16string_view utf16);
+base::TextValue pathTextFromUtf8(std::string_view utf8);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Paths on POSIX: GBK paths become UTF-8 file names.
+// Paths on POSIX: path texts become UTF-8 file names and back.
 
 #include "platform/paths.h"
 

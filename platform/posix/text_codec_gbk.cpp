@@ -6,9 +6,9 @@
 
 #include <cerrno>
 
-#include "platform/text_codec.h"
+#include "platform/text_codec_gbk.h"
 
-namespace platform {
+namespace platform::gbk_codec {
 namespace {
 
 class Converter {
@@ -54,7 +54,7 @@ constexpr const char* kUtf16 = "UTF-16LE";
 
 }  // namespace
 
-std::u16string gbkToUtf16(std::string_view gbk) {
+std::u16string toUtf16(std::string_view gbk) {
   Converter converter(kUtf16, kGbk);
   std::string bytes = converter.convert(gbk, std::string_view("\xFD\xFF", 2), 1);  // U+FFFD per byte
   std::u16string utf16(bytes.size() / 2, u'\0');
@@ -66,7 +66,7 @@ std::u16string gbkToUtf16(std::string_view gbk) {
   return utf16;
 }
 
-base::TextValue utf16ToGbk(std::u16string_view utf16) {
+base::TextValue fromUtf16(std::u16string_view utf16) {
   std::string bytes;
   bytes.reserve(utf16.size() * 2);
   for (char16_t unit : utf16) {
@@ -77,4 +77,4 @@ base::TextValue utf16ToGbk(std::u16string_view utf16) {
   return converter.convert(bytes, "?", 2);  // "?" per UTF-16 unit, as Windows does
 }
 
-}  // namespace platform
+}  // namespace platform::gbk_codec

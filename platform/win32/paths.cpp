@@ -1,4 +1,5 @@
-// Paths on Windows: GBK paths become UTF-16 for the W functions.
+// Paths on Windows: path texts become UTF-16 for the W functions, and paths the system gives are
+// read as path texts, so no character of them is lost.
 
 #include "platform/paths.h"
 
@@ -25,7 +26,7 @@ base::TextValue executablePath() {
   for (;;) {
     DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return base::TextValue();
-    if (length < buffer.size()) return win32::gbkFromWide(std::wstring_view(buffer.data(), length));
+    if (length < buffer.size()) return win32::pathTextFromWide(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);  // cut off: try a larger buffer
   }
 }
@@ -37,7 +38,7 @@ base::TextValue fullPath(const base::TextValue& path) {
     DWORD length =
         ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (length == 0) return base::TextValue();
-    if (length < buffer.size()) return win32::gbkFromWide(std::wstring_view(buffer.data(), length));
+    if (length < buffer.size()) return win32::pathTextFromWide(std::wstring_view(buffer.data(), length));
     buffer.resize(length);  // the size it needs, with the terminating zero
   }
 }

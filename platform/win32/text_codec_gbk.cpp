@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/text_codec.h"
+#include "platform/text_codec_gbk.h"
 
-namespace platform {
+namespace platform::gbk_codec {
 namespace {
 
 constexpr UINT kGbk = 936;
@@ -44,12 +44,12 @@ std::u16string convertReplacing(std::string_view gbk) {
 
 }  // namespace
 
-std::u16string gbkToUtf16(std::string_view gbk) {
+std::u16string toUtf16(std::string_view gbk) {
   std::u16string utf16;
   return convertStrictly(gbk, utf16) ? utf16 : convertReplacing(gbk);
 }
 
-base::TextValue utf16ToGbk(std::u16string_view utf16) {
+base::TextValue fromUtf16(std::u16string_view utf16) {
   if (utf16.empty()) return base::TextValue();
   std::wstring wide(utf16.begin(), utf16.end());
   int size = static_cast<int>(wide.size());
@@ -59,4 +59,4 @@ base::TextValue utf16ToGbk(std::u16string_view utf16) {
   return gbk;
 }
 
-}  // namespace platform
+}  // namespace platform::gbk_codec

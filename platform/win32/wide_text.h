@@ -21,6 +21,9 @@ inline std::wstring wideFromGbk(const base::TextValue& gbk) { return wideFromUtf
 
 inline base::TextValue gbkFromWide(std::wstring_view wide) { return utf16ToGbk(utf16FromWide(wide)); }
 
+// A path from the system, every character kept (text_codec.h).
+inline base::TextValue pathTextFromWide(std::wstring_view wide) { return pathTextFromUtf16(utf16FromWide(wide)); }
+
 inline std::wstring wideFromUtf8(std::string_view utf8) { return wideFromUtf16(utf8ToUtf16(utf8)); }
 
 inline std::string utf8FromWide(std::wstring_view wide) { return utf16ToUtf8(utf16FromWide(wide)); }

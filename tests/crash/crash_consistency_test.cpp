@@ -149,7 +149,7 @@ const std::map<std::string, Write>& writes() {
 // reaching its Nth changing operation, 1 when it reported a failure, or kProcessStoppedExitCode.
 int crashingWriteRole(const std::vector<std::string>& args) {
   if (args.size() != 3 || writes().count(args[0]) == 0) return 2;
-  const base::TextValue folder = platform::utf8ToGbk(args[1]);
+  const base::TextValue folder = platform::pathTextFromUtf8(args[1]);
   const Write& write = writes().at(args[0]);
   FaultInjector faults;
   faults.tearFailingWrites(write.stop == Stop::InAWrite);

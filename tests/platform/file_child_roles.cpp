@@ -19,14 +19,14 @@ int openRole(const Arguments& args) {
   if (args.size() != 3) return 100;
   platform::File file;
   return exitCodeOf(
-      file.open(platform::utf8ToGbk(args[0]), static_cast<platform::FileAccess>(std::stoi(args[1])),
+      file.open(platform::pathTextFromUtf8(args[0]), static_cast<platform::FileAccess>(std::stoi(args[1])),
                 static_cast<platform::ShareMode>(std::stoi(args[2])), platform::OpenMode::OpenExisting));
 }
 
 int lockRole(const Arguments& args) {
   if (args.size() != 3) return 100;
   platform::File file;
-  int result = file.open(platform::utf8ToGbk(args[0]), platform::FileAccess::ReadWrite,
+  int result = file.open(platform::pathTextFromUtf8(args[0]), platform::FileAccess::ReadWrite,
                          platform::ShareMode::DenyNone, platform::OpenMode::OpenExisting);
   if (result == platform::kFileOk) result = file.lock(std::stoull(args[1]), std::stoull(args[2]));
   return exitCodeOf(result);

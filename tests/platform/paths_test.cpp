@@ -47,7 +47,7 @@ TEST(PathTextTest, FullPathResolvesRelativeParts) {
   testing_support::ScratchDir scratch;
   base::TextValue dotted = platform::joinPath(scratch.file("a"), platform::joinPath("..", "程序数据"));
   EXPECT_EQ(platform::fullPath(dotted), platform::fullPath(scratch.file("程序数据")));
-  base::TextValue currentDirectory = platform::utf16ToGbk(std::filesystem::current_path().u16string());
+  base::TextValue currentDirectory = platform::pathTextFromUtf16(std::filesystem::current_path().u16string());
   EXPECT_EQ(platform::fullPath("程序数据"), platform::joinPath(currentDirectory, "程序数据"));
 }
 

@@ -142,7 +142,7 @@ bool signalFile(const base::TextValue& path) { return platform::writeWholeFile(p
 // operations in order: append:N:V (N records of version V), rewrite:ID:V, delete:ID, pack.
 int databaseRole(const Arguments& args) {
   if (args.size() < 3) return kExitBadArguments;
-  const base::TextValue path = platform::utf8ToGbk(args[0]);
+  const base::TextValue path = platform::pathTextFromUtf8(args[0]);
   std::size_t next = 3;
   if (args.size() > next && args[next] == "create") {
     if (!createDatabase(path, schema())) return exitFor(lastError());
@@ -183,7 +183,7 @@ int databaseRole(const Arguments& args) {
 // records, each as its version describes.
 int censusRole(const Arguments& args) {
   if (args.size() != 5) return kExitBadArguments;
-  if (!openDatabase(platform::utf8ToGbk(args[0]), "", argumentInt(args, 1) != 0, argumentInt(args, 2))) {
+  if (!openDatabase(platform::pathTextFromUtf8(args[0]), "", argumentInt(args, 1) != 0, argumentInt(args, 2))) {
     return exitFor(lastError());
   }
   const Census census = takeCensus();
@@ -199,15 +199,15 @@ int censusRole(const Arguments& args) {
 int holdLockRole(const Arguments& args) {
   if (args.size() != 5) return kExitBadArguments;
   platform::File file;
-  int result = file.open(platform::utf8ToGbk(args[0]), platform::FileAccess::Read, platform::ShareMode::DenyNone,
+  int result = file.open(platform::pathTextFromUtf8(args[0]), platform::FileAccess::Read, platform::ShareMode::DenyNone,
                          platform::OpenMode::OpenExisting);
   if (result == platform::kFileOk) result = file.lock(std::stoull(args[1]), std::stoull(args[2]));
   if (result != platform::kFileOk) return exitFor(result);
-  if (!signalFile(platform::utf8ToGbk(args[3]))) return kExitBadArguments;
+  if (!signalFile(platform::pathTextFromUtf8(args[3]))) return kExitBadArguments;
   const bool timed = !args[4].empty() && args[4].find_first_not_of("0123456789") == std::string::npos;
   if (timed) {
     platform::sleepMilliseconds(static_cast<std::uint32_t>(std::stoul(args[4])));
-  } else if (!waitForFile(platform::utf8ToGbk(args[4]), 60000)) {
+  } else if (!waitForFile(platform::pathTextFromUtf8(args[4]), 60000)) {
     return kExitTimeout;
   }
   return exitFor(file.unlock(std::stoull(args[1]), std::stoull(args[2])));
@@ -217,7 +217,7 @@ int holdLockRole(const Arguments& args) {
 int probeLockRole(const Arguments& args) {
   if (args.size() != 3) return kExitBadArguments;
   platform::File file;
-  int result = file.open(platform::utf8ToGbk(args[0]), platform::FileAccess::Read, platform::ShareMode::DenyNone,
+  int result = file.open(platform::pathTextFromUtf8(args[0]), platform::FileAccess::Read, platform::ShareMode::DenyNone,
                          platform::OpenMode::OpenExisting);
   if (result == platform::kFileOk) result = file.lock(std::stoull(args[1]), std::stoull(args[2]));
   if (result == platform::kFileOk) result = file.unlock(std::stoull(args[1]), std::stoull(args[2]));
@@ -233,9 +233,9 @@ std::string flipValue(int round) {
 int memoWriterRole(const Arguments& args) {
   if (args.size() != 4) return kExitBadArguments;
   setLockWaitTime(20000);
-  if (!openDatabase(platform::utf8ToGbk(args[0]), "", false, argumentInt(args, 1))) return exitFor(lastError());
-  if (!gotoRecord(1) || !signalFile(platform::utf8ToGbk(args[2]))) return exitFor(lastError());
-  const base::TextValue stop = platform::utf8ToGbk(args[3]);
+  if (!openDatabase(platform::pathTextFromUtf8(args[0]), "", false, argumentInt(args, 1))) return exitFor(lastError());
+  if (!gotoRecord(1) || !signalFile(platform::pathTextFromUtf8(args[2]))) return exitFor(lastError());
+  const base::TextValue stop = platform::pathTextFromUtf8(args[3]);
   const std::uint32_t start = platform::tickCount();
   for (int round = 0; !platform::pathExists(stop); ++round) {
     if (platform::tickCount() - start > 60000) return kExitTimeout;
@@ -254,9 +254,9 @@ std::string scopedName(int round) { return "轮" + std::to_string(round); }
 int scopeWriterRole(const Arguments& args) {
   if (args.size() != 3) return kExitBadArguments;
   setLockWaitTime(20000);
-  if (!openDatabase(platform::utf8ToGbk(args[0]), "", false, kShareDenyWrite)) return exitFor(lastError());
-  if (!gotoRecord(1) || !signalFile(platform::utf8ToGbk(args[1]))) return exitFor(lastError());
-  const base::TextValue stop = platform::utf8ToGbk(args[2]);
+  if (!openDatabase(platform::pathTextFromUtf8(args[0]), "", false, kShareDenyWrite)) return exitFor(lastError());
+  if (!gotoRecord(1) || !signalFile(platform::pathTextFromUtf8(args[1]))) return exitFor(lastError());
+  const base::TextValue stop = platform::pathTextFromUtf8(args[2]);
   const std::uint32_t start = platform::tickCount();
   for (int round = 1; !platform::pathExists(stop); ++round) {
     if (platform::tickCount() - start > 60000) return kExitTimeout;
@@ -301,8 +301,8 @@ int appendTagged(const std::string& tag, int count, int rounds) {
 int appenderRole(const Arguments& args) {
   if (args.size() != 5) return kExitBadArguments;
   setLockWaitTime(20000);
-  if (!openDatabase(platform::utf8ToGbk(args[0]), "", false, kShareDenyNone)) return exitFor(lastError());
-  if (!signalFile(platform::utf8ToGbk(args[3]))) return kExitBadArguments;
+  if (!openDatabase(platform::pathTextFromUtf8(args[0]), "", false, kShareDenyNone)) return exitFor(lastError());
+  if (!signalFile(platform::pathTextFromUtf8(args[3]))) return kExitBadArguments;
   const int result = appendTagged(args[2], argumentInt(args, 1), argumentInt(args, 4));
   closeDatabase();
   return exitFor(result);

@@ -28,7 +28,7 @@ ScratchDir::ScratchDir() {
   } while (std::filesystem::exists(dir));
   std::filesystem::create_directories(dir);
   std::u16string wide = dir.u16string();
-  path_ = platform::utf16ToGbk(wide);
+  path_ = platform::pathTextFromUtf16(wide);
 }
 
 ScratchDir::~ScratchDir() {
