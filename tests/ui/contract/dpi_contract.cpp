@@ -17,7 +17,12 @@ class DpiContract : public ContractTest {
                            entry("按钮确定", ControlKind::Button, {222, 10, 75, 25}, "确定"),
                            entry("图片框底部", ControlKind::Panel, {10, 41, 401, 203}),
                            entry("选择框选项", ControlKind::CheckBox, {7, 5, 93, 17}, "选项", "图片框底部"),
-                           entry("画板数据", ControlKind::DrawingPanel, {7, 29, 301, 151}, "", "图片框底部")})) {}
+                           entry("画板数据", ControlKind::DrawingPanel, {7, 29, 301, 151}, "", "图片框底部")},
+                          true, nullptr, kSmallWindow)) {}
+
+  // Small enough to fit on the test screen at twice the designed size: a system keeps a window
+  // within the screen, which would make it smaller than designed.
+  static constexpr ui::Rect kSmallWindow{20, 20, 460, 320};
 
   // Every control is where its designed bounds are at that scale, and the characters of those
   // that show a text are as many pixels high as their font's points make at that DPI.
