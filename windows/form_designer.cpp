@@ -137,8 +137,12 @@ void FormDesigner::onKindChanged() {
   const std::int32_t kind = forms::kindFromSelectorIndex(selectorIndex);
   lengthBox_.setEnabled(selectorIndex == kTextSelectorIndex);
   if (kind == kPing) fillLinkChoices();
+  // The link selector and its label take the place of the length box and its label, which step
+  // aside so that no edge of them shows around the selector (it is a pixel lower than the box).
   window_->control("标签4")->setVisible(kind == kPing);
   linkList_.setVisible(kind == kPing);
+  window_->control("标签3")->setVisible(kind != kPing);
+  lengthBox_.setVisible(kind != kPing);
   writeFieldBack();
 }
 

@@ -193,10 +193,14 @@ TEST_F(FormDesignerTest, APingFieldLinksToAFieldPickedFromTheOtherFields) {
   start({{"一", "a|10|5|0|假||b|10|5|0|假||p|25|30|1|假||c|10|5|0|假"}});
   openDesigner();
   EXPECT_FALSE(linkList().visible());
+  EXPECT_TRUE(lengthBox().visible());
   EXPECT_TRUE(user.pick(fieldList(), 3));  // c becomes a PING field
   EXPECT_TRUE(user.pick(kindList(), 10));
   EXPECT_TRUE(linkList().visible());
   EXPECT_TRUE(designer().control("标签4")->visible());
+  // The selector takes the length box's place: the box and its label are not seen around it.
+  EXPECT_FALSE(lengthBox().visible());
+  EXPECT_FALSE(designer().control("标签3")->visible());
   EXPECT_FALSE(lengthBox().enabled());
   EXPECT_EQ(linkList().items(), (std::vector<base::TextValue>{"a", "b", "c"}));
   EXPECT_EQ(linkList().currentIndex(), -1);
