@@ -14,6 +14,7 @@
 #include "ui/tree_view.h"
 #include "ui/simple_controls.h"
 #include "ui/win32/win32_control.h"
+#include "ui/win32/win32_fonts.h"
 #include "ui/win32/win32_window.h"
 
 namespace ui_win32_test {
@@ -226,6 +227,25 @@ TEST_F(Win32WindowTest, TheMainWindowsKindsShowChineseCaptions) {
   pumpFor(hold != nullptr ? std::atoi(hold) : 50);
   EXPECT_EQ(window.get<ui::EditBox>("编辑框查找内容").text(), "砚川");
   EXPECT_EQ(window.get<ui::ComboBox>("组合框表单").editText(), "网址表单");
+}
+
+TEST_F(Win32WindowTest, EveryControlShowsTheOneUserInterfaceFontAndItDrawsChinese) {
+  // The toolkit's face draws the program's Chinese captions (the message font, or a Chinese face
+  // where the message font has none); a face without them would show boxes.
+  EXPECT_TRUE(ui::win32::drawsChinese(kit.uiFontFace()));
+  EXPECT_FALSE(ui::win32::drawsChinese(L""));
+  ui::Window& window = open("测试窗口", {entry("标签1", ControlKind::Label, {8, 8, 112, 24}, "要查找的内容："),
+                                      entry("按钮查找", ControlKind::Button, {130, 8, 100, 24}, "查找"),
+                                      entry("树型框", ControlKind::TreeView, {8, 40, 220, 200})});
+  for (const char* name : {"标签1", "按钮查找", "树型框"}) {
+    auto* native = dynamic_cast<ui::win32::NativeControl*>(window.control(name));
+    ASSERT_NE(native, nullptr);
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(native->hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    ASSERT_NE(::GetObjectW(font, sizeof(description), &description), 0) << name;
+    EXPECT_EQ(std::wstring(description.lfFaceName), kit.uiFontFace()) << name;
+    EXPECT_EQ(description.lfHeight, -12) << name;  // 9 points at 96 DPI
+  }
 }
 
 }  // namespace
