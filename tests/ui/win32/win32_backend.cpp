@@ -82,6 +82,13 @@ ui::MessageAnswer TestToolkit::presentMessageBox(const ui::MessageBoxRequest& re
   return shown;
 }
 
+std::optional<LOGFONTW> fontOf(HWND window) {
+  auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+  LOGFONTW description{};
+  if (font == nullptr || ::GetObjectW(font, sizeof(description), &description) == 0) return std::nullopt;
+  return description;
+}
+
 }  // namespace ui_win32_test
 
 namespace ui_contract {
@@ -373,10 +380,9 @@ class Win32Actions : public UserActions {
   }
 
   int deviceFontPixels(ui::Control& control) override {
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(hwndOf(control), WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    if (font == nullptr || ::GetObjectW(font, sizeof(description), &description) == 0) return 0;
-    return description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    const std::optional<LOGFONTW> font = ui_win32_test::fontOf(hwndOf(control));
+    if (!font) return 0;
+    return font->lfHeight < 0 ? -font->lfHeight : font->lfHeight;
   }
 
   std::optional<ui::Color> pixelAt(ui::DrawingPanel& panel, ui::Point point) override {

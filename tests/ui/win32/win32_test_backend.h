@@ -4,6 +4,7 @@
 // the text the screen showed.
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "ui/win32/win32_toolkit.h"
@@ -31,5 +32,8 @@ class TestToolkit : public ui::win32::Win32Toolkit {
 
 // Pumps the thread's messages for a while (lets the system finish painting).
 void pumpFor(int milliseconds);
+
+// The description of the font a control's window shows (WM_GETFONT); nothing when it has none.
+std::optional<LOGFONTW> fontOf(HWND window);
 
 }  // namespace ui_win32_test

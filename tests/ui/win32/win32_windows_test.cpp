@@ -240,11 +240,10 @@ TEST_F(Win32WindowTest, EveryControlShowsTheOneUserInterfaceFontAndItDrawsChines
   for (const char* name : {"标签1", "按钮查找", "树型框"}) {
     auto* native = dynamic_cast<ui::win32::NativeControl*>(window.control(name));
     ASSERT_NE(native, nullptr);
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(native->hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    ASSERT_NE(::GetObjectW(font, sizeof(description), &description), 0) << name;
-    EXPECT_EQ(std::wstring(description.lfFaceName), kit.uiFontFace()) << name;
-    EXPECT_EQ(description.lfHeight, -12) << name;  // 9 points at 96 DPI
+    const std::optional<LOGFONTW> font = fontOf(native->hwnd());
+    ASSERT_TRUE(font.has_value()) << name;
+    EXPECT_EQ(std::wstring(font->lfFaceName), kit.uiFontFace()) << name;
+    EXPECT_EQ(font->lfHeight, -12) << name;  // 9 points at 96 DPI
   }
 }
 
