@@ -133,14 +133,17 @@ class DateTextReader {
 
 }  // namespace
 
-DateTimeValue textToDateTime(std::string_view text) {
+std::optional<DateTimeValue> readDateTime(std::string_view text) {
   TextValue folded;
   CalendarParts parts;
-  if (!DateTextReader(isAscii(text) ? text : std::string_view(folded = foldFullWidth(text))).read(parts)) {
-    return kEmptyDateTime;
+  if (!DateTextReader(isAscii(text) ? text : std::string_view(folded = foldFullWidth(text))).read(parts) ||
+      !isValidCalendar(parts)) {
+    return std::nullopt;
   }
   return dateTimeFromParts(parts);
 }
+
+DateTimeValue textToDateTime(std::string_view text) { return readDateTime(text).value_or(kEmptyDateTime); }
 
 TextValue dateTimeText(DateTimeValue value) {
   const CalendarParts p = partsFromDateTime(value);

@@ -2,6 +2,7 @@
 // DateTimeValue: days since 1899-12-30 as a double, the fraction being the time of day. Before that
 // day the whole part counts back and the fraction still adds time forwards: -1.25 is 1899-12-29 06:00.
 
+#include <optional>
 #include <string_view>
 
 #include "base/text_value.h"
@@ -38,6 +39,10 @@ CalendarParts partsFromDateTime(DateTimeValue value);
 
 // Values above the range read as kMaxDateTime, below it (and NaN) as kMinDateTime.
 DateTimeValue clampDateTime(DateTimeValue value);
+
+// Reads a date text such as "2017-12-10 10:05", "2017年12月10日10时5分", "20171210" or full-width
+// digits; nothing when the text is not a valid date and time.
+std::optional<DateTimeValue> readDateTime(std::string_view text);
 
 // Reads a date text such as "2017-12-10 10:05", "2017年12月10日10时5分", "20171210" or full-width
 // digits. Anything that is not a valid date and time gives kEmptyDateTime.

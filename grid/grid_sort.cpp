@@ -133,6 +133,8 @@ bool isNumberSortKind(int sortKind) {
 }
 
 std::int64_t secondsSortKey(std::string_view cell) {
+  // An empty cell is an empty date: below every time, not a bare time on the day above.
+  if (cell.empty()) return secondsSinceOrigin(base::kEmptyDateTime);
   base::DateTimeValue value = base::textToDateTime(cell);
   if (value == base::kEmptyDateTime) value = base::textToDateTime(kBareTimeDay + base::TextValue(cell));
   return secondsSinceOrigin(value);

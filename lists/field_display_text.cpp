@@ -51,6 +51,8 @@ base::TextValue valueText(recorddb::FieldValue value) {
     case ValueKind::Logical:
       return base::logicalText(value.asLogical());
     case ValueKind::DateTime:
+      // The engine's "no date" (and what clamps to it) shows as nothing.
+      if (base::clampDateTime(value.asReal()) == base::kEmptyDateTime) return {};
       return base::dateTimeText(value.asReal());
     case ValueKind::Text:
     case ValueKind::Bytes:

@@ -12,7 +12,8 @@ namespace lists {
 
 // The value as text by its value kind: texts as stored, integers in decimal, single floats "%.6g",
 // double floats "%.13g", logical values "真"/"假", date-times as "2017年12月10日" followed by the
-// time of day down to its smallest non-zero part; no value gives the empty text.
+// time of day down to its smallest non-zero part (the empty date as nothing); no value gives the
+// empty text.
 base::TextValue valueText(recorddb::FieldValue value);
 
 // valueText, then shaped by the field kind (a forms::FieldKind code): links and QQ links show the

@@ -48,9 +48,13 @@ TEST(ValueTextTest, DateTimesShowTheTimeDownToItsSmallestNonZeroPart) {
   EXPECT_EQ(valueText(FieldValue::dateTime(at(2017, 12, 10, 10, 5, 0))), "2017年12月10日10时5分");
   EXPECT_EQ(valueText(FieldValue::dateTime(at(2017, 2, 1, 8, 0, 0))), "2017年2月1日8时");
   EXPECT_EQ(valueText(FieldValue::dateTime(at(2017, 2, 1, 0, 0, 0))), "2017年2月1日");
-  // Values outside the kept range, and not-a-number, show its ends.
+  // Values above the kept range show its end; the empty date (the first day of the range), what lies
+  // below it and not-a-number show nothing.
   EXPECT_EQ(valueText(FieldValue::dateTime(1e300)), "9999年12月31日");
-  EXPECT_EQ(valueText(FieldValue::dateTime(std::numeric_limits<double>::quiet_NaN())), "100年1月1日");
+  EXPECT_EQ(valueText(FieldValue::dateTime(at(100, 1, 2, 0, 0, 0))), "100年1月2日");
+  for (const double empty : {-657434.0, -1e300, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_EQ(valueText(FieldValue::dateTime(empty)), "") << empty;
+  }
 }
 
 TEST(DisplayTextTest, LinksShowTheirTitle) {
