@@ -87,8 +87,8 @@ int listCreate(std::span<const std::string> args, CommandOutput& output) {
 
   const std::optional<forms::FormDefinition> listForm = lists::createListDatabase(runDirectory, *form);
   if (!listForm) {
-    if (lists::hasTooManyFields(*form)) {
-      output.err += "error: " + toUtf8(lists::tooManyFieldsMessage(*form)) + "\n";
+    if (const std::optional<base::TextValue> problem = lists::listCreationProblem(*form)) {
+      output.err += "error: " + toUtf8(*problem) + "\n";
       return kFailure;
     }
     output.err += "error: no database could be made for form " + a.positional()[1] + "\n";

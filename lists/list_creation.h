@@ -19,6 +19,11 @@ bool hasTooManyFields(const forms::FormDefinition& form);
 // What the user is told then: the form's field count and the most a list holds.
 base::TextValue tooManyFieldsMessage(const forms::FormDefinition& form);
 
+// Why no list can be made from the form, naming the field at fault: too many fields, a field with no
+// name, a name too long or with characters a field name cannot have, a name used twice. Nothing
+// when its fields can make a list's database.
+std::optional<base::TextValue> listCreationProblem(const forms::FormDefinition& form);
+
 // Creates the database of a new list made from `form` in the run folder's data folder, named after
 // the form (F, F1, F2, ...). Returns the list's form copy (the form under the list's name), or
 // nothing when the form cannot name a list, has too many fields, or no database could be made.

@@ -84,6 +84,16 @@ void setProgramErrorHandler(ProgramErrorHandler handler) { programErrorHandler()
 void setLockWaitTime(int milliseconds) { setLockWait(milliseconds); }
 int lockWaitTime() { return lockWait(); }
 
+static_assert(kMaxFieldNameBytes == format::kMaxFieldNameLength);
+
+FieldNameFault fieldNameFault(std::string_view name) {
+  if (name.empty()) return FieldNameFault::Empty;
+  if (name.size() > kMaxFieldNameBytes) return FieldNameFault::TooLong;
+  return format::isValidName(name) ? FieldNameFault::None : FieldNameFault::BadCharacter;
+}
+
+bool sameFieldName(std::string_view a, std::string_view b) { return equalsIgnoringCase(a, b); }
+
 bool createDatabase(const base::TextValue& path, const std::vector<FieldSpec>& fields) {
   setLastError(kDbOk);
   return succeed(createDatabaseFiles(path, fields));

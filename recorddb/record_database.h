@@ -37,6 +37,20 @@ enum FieldType : std::int32_t {
 // of more for damage.
 inline constexpr int kMaxFieldCount = 4096;
 
+// The longest field name, in bytes (a Chinese character takes 2).
+inline constexpr std::size_t kMaxFieldNameBytes = 16;
+
+// What keeps a text from naming a field of a new database.
+enum class FieldNameFault {
+  None,
+  Empty,
+  TooLong,           // more than kMaxFieldNameBytes bytes
+  BadCharacter,      // not letters, digits, "_" and Chinese characters, or a digit or "." first
+};
+FieldNameFault fieldNameFault(std::string_view name);
+// Whether two names would name the same field (ASCII letters compared regardless of case).
+bool sameFieldName(std::string_view a, std::string_view b);
+
 // A field of a database to create: name, type code, declared length (text fields: 1..1024).
 struct FieldSpec {
   base::TextValue name;

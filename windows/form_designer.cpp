@@ -2,6 +2,7 @@
 
 #include "base/number_text.h"
 #include "forms/field_kind.h"
+#include "recorddb/record_database.h"
 #include "ui/list_controls.h"
 #include "ui/simple_controls.h"
 #include "windows/form_designer_layout.h"
@@ -15,6 +16,14 @@ constexpr char kMaxTextLengthText[] = "512";
 constexpr char kDefaultLengthText[] = "50";
 constexpr char kLengthTooLarge[] = "文本型最大长度512，如需要更长请选择超长文本型";
 constexpr char kNoFieldToDelete[] = "请先选中一个字段再删除！";
+
+base::TextValue fieldNameTooLong(const base::TextValue& name) {
+  const auto limit = static_cast<std::int64_t>(recorddb::kMaxFieldNameBytes);
+  return "字段名最多 " + base::formatInteger(limit) + " 个字节，也就是 " + base::formatInteger(limit / 2) + " 个汉字或 " +
+         base::formatInteger(limit) + " 个字母、数字；“" + name + "”有 " +
+         base::formatInteger(static_cast<std::int64_t>(name.size())) + " 个字节，只保留了前 " + base::formatInteger(limit) +
+         " 个字节。";
+}
 constexpr int kTextSelectorIndex = 0;
 constexpr auto kPing = static_cast<std::int32_t>(forms::FieldKind::Ping);
 
@@ -64,7 +73,7 @@ FormDesigner::FormDesigner(FormDesignerContext context)
   window_->control("按钮添加表单")->onClick = press([this] { addForm(); });
   window_->control("按钮删除表单")->onClick = press([this] { deleteForm(); });
   fieldList_.onSelectionChanged = edit([this] { onFieldSelected(); });
-  fieldName_.onContentChanged = edit([this] { writeFieldBack(); });
+  fieldName_.onContentChanged = edit([this] { onFieldNameChanged(); });
   fieldName_.onEnter = press([this] { addField(); });
   kindList_.onSelectionChanged = edit([this] { onKindChanged(); });
   keyBox_.onClick = edit([this] { writeFieldBack(); });
@@ -152,6 +161,17 @@ void FormDesigner::onLengthChanged() {
     showExclamation(kLengthTooLarge);
   }
   if (base::textToInteger(lengthBox_.text()) < 1) lengthBox_.setText(kDefaultLengthText);
+  writeFieldBack();
+}
+
+void FormDesigner::onFieldNameChanged() {
+  const base::TextValue name = fieldName_.text();
+  if (!state_.populating && name.size() > recorddb::kMaxFieldNameBytes) {
+    // A list's database could not take the name: it keeps what fits, and the user is told.
+    fieldName_.setText(base::cutToBytes(name, recorddb::kMaxFieldNameBytes));
+    showExclamation(fieldNameTooLong(name).c_str());
+    return;
+  }
   writeFieldBack();
 }
 

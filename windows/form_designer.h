@@ -55,6 +55,8 @@ class FormDesigner {
   void onFieldSelected();
   void onKindChanged();
   void onLengthChanged();
+  // A name longer than a database field name can be is cut back, with a message.
+  void onFieldNameChanged();
   void writeFieldBack();
   void writeFormBack();
   void addForm();

@@ -57,16 +57,28 @@ TEST_F(ListsTest, WithoutFormsNewListOpensTheDesigner) {
   EXPECT_NE(run->application.mainWindow()->formDesigner(), nullptr);
 }
 
-TEST_F(ListsTest, AFormTheDatabaseRefusesCreatesNothing) {
-  storeForms({{"重复", "a|10|5|0|假||a|10|5|0|假"}, {"", "a|10|5|0|假"}, {"../逃出", "a|10|5|0|假"}});
+TEST_F(ListsTest, AFormTheDatabaseRefusesCreatesNothingAndTheMessageNamesTheField) {
+  storeForms({{"重复", "a|10|5|0|假||A|10|5|0|假"},
+              {"长名", "平台|10|5|0|假||服务器所在机房位置说明|10|5|0|假"},
+              {"字符", "a b|10|5|0|假"},
+              {"无名", "a|10|5|0|假|||10|5|0|假||c|10|5|0|假"},
+              {"", "a|10|5|0|假"},
+              {"../逃出", "a|10|5|0|假"}});
   auto run = start();
-  for (int form = 0; form < 3; ++form) {
+  for (int form = 0; form < 6; ++form) {
     EXPECT_TRUE(run->user.pick(run->selector(), form));
     EXPECT_TRUE(run->clickToolbar(windows::kNewList));
   }
-  EXPECT_EQ(run->shownMessages().size(), 3u);
-  EXPECT_EQ(run->shownMessages()[0],
-            "新建列表失败，请检查当前选择的表单是否存在错误，比如没有字段，或字段名重复，或字段名存在非法字符！");
+  const std::vector<base::TextValue> generic(
+      2, "新建列表失败，请检查当前选择的表单是否存在错误，比如没有字段，或字段名重复，或字段名存在非法字符！");
+  EXPECT_EQ(run->shownMessages(),
+            (std::vector<base::TextValue>{
+                "新建列表失败，第 2 个字段“A”和第 1 个字段重名（字母不分大小写）！",
+                "新建列表失败，第 2 个字段“服务器所在机房位置说明”的名字太长：字段名最多 16 个字节（8 个汉字），它有 22 "
+                "个字节！",
+                "新建列表失败，第 1 个字段“a b”的名字里有不能用的字符：字段名只能由汉字、字母、数字和下划线组成，而且不能以"
+                "数字开头！",
+                "新建列表失败，第 2 个字段没有名字！", generic[0], generic[1]}));
   EXPECT_EQ(run->tree().itemCount(), 0);
   EXPECT_FALSE(platform::pathExists(dir.file("逃出.edb")));
 }

@@ -288,6 +288,20 @@ TEST_F(FormDesignerTest, AFieldNameCannotHoldTheFieldSeparator) {
   EXPECT_EQ(storedLibrary().forms()[0].fields.size(), 1u);
 }
 
+TEST_F(FormDesignerTest, AFieldNameLongerThanADatabaseFieldNameIsCutWithAMessage) {
+  start({{"一", "a|10|5|0|假"}});
+  openDesigner();
+  EXPECT_TRUE(user.erase(fieldName()));
+  toolkit.setClipboardText("服务器所在机房位置说明");
+  EXPECT_TRUE(user.paste(fieldName()));
+  EXPECT_EQ(fieldName().text(), "服务器所在机房位");
+  ASSERT_EQ(toolkit.messageBoxes().size(), 1u);
+  EXPECT_EQ(toolkit.messageBoxes()[0].request.text,
+            "字段名最多 16 个字节，也就是 8 个汉字或 16 个字母、数字；“服务器所在机房位置说明”有 22 个字节，只保留了前 16 "
+            "个字节。");
+  EXPECT_EQ(storedLibrary().forms()[0].fields[0].name, "服务器所在机房位");
+}
+
 TEST_F(FormDesignerTest, TheSettingsFileHoldsWhatTheWindowShowsAfterManyEdits) {
   start({{"一", kFourFields}, {"二", "x|10|5|0|假"}});
   openDesigner();
