@@ -1,5 +1,6 @@
 #include "cli/db_session.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "base/text_value.h"
@@ -79,10 +80,17 @@ std::optional<Assignment> parseAssignment(const recorddb::DatabaseLayout& layout
     error = "no field " + std::string(designator);
     return std::nullopt;
   }
-  const std::int32_t type = layout.fields[*position - 1].type;
-  std::optional<recorddb::FieldValue> value = parseFieldValue(type, valueText);
+  const recorddb::FieldLayout& field = layout.fields[*position - 1];
+  std::optional<recorddb::FieldValue> value = parseFieldValue(field.type, valueText);
   if (!value) {
-    error = "field " + std::string(designator) + " takes " + expectedValueText(type) + ": " + std::string(valueText);
+    error = "field " + std::string(designator) + " takes " + expectedValueText(field.type) + ": " + std::string(valueText);
+    return std::nullopt;
+  }
+  // The engine would keep only what fits: a text too long is refused, not cut.
+  const std::size_t bytes = value->asText().size();
+  if (field.type == recorddb::kTypeText && bytes > static_cast<std::size_t>(std::max(field.declaredLength, 0))) {
+    error = "field " + std::string(designator) + " holds at most " + std::to_string(field.declaredLength) +
+            " bytes, the value has " + std::to_string(bytes) + ": " + std::string(valueText);
     return std::nullopt;
   }
   return Assignment{*position, std::move(*value)};

@@ -95,7 +95,7 @@ TEST_F(CliDb, ValuesOfEveryTypeAreWrittenAndDumped) {
                       "d=0.1", u("g=真"), "t=2017-12-10", "r=4294967295", u("x=平台ab"), "y=00FF7f", u("m=" + memo)});
   EXPECT_EQ(first.status, kSuccess) << first.err;
   EXPECT_EQ(first.out, "1\n");
-  Result second = run({"db", "append", list, "B=0", "g=false", "t=43079.5", "x=toolongtext", "f=-2.5e3", "y="});
+  Result second = run({"db", "append", list, "B=0", "g=false", "t=43079.5", "x=tolength", "f=-2.5e3", "y="});
   EXPECT_EQ(second.out, "2\n");
   EXPECT_EQ(run({"db", "append", list, "g=1", "t=-657434", "d=+.5"}).out, "3\n");
 
@@ -104,21 +104,25 @@ TEST_F(CliDb, ValuesOfEveryTypeAreWrittenAndDumped) {
   EXPECT_EQ(dump.out,
             u("[{\"id\":1,\"deleted\":false,\"values\":[255,-32768,2147483647,-9007199254740993,1.1,0.1,true,43079,"
               "4294967295,\"平台ab\",\"00ff7f\",\"" + memo + "\"]},"
-              "{\"id\":2,\"deleted\":false,\"values\":[0,0,0,0,-2500,0,false,43079.5,0,\"toolongt\",\"\",\"\"]},"
+              "{\"id\":2,\"deleted\":false,\"values\":[0,0,0,0,-2500,0,false,43079.5,0,\"tolength\",\"\",\"\"]},"
               "{\"id\":3,\"deleted\":false,\"values\":[0,0,0,0,0,0.5,true,-657434,0,\"\",\"\",\"\"]}]\n"));
 }
 
 TEST_F(CliDb, ValuesThatDoNotFitTheirFieldAreRefusedBeforeAnythingIsWritten) {
   const std::string list = path("all");
-  ASSERT_EQ(run({"db", "create", list, "b:1", "s:2", "i:3", "l:4", "f:5", "g:7", "t:8", "r:9", "y:11"}).status,
+  ASSERT_EQ(run({"db", "create", list, "b:1", "s:2", "i:3", "l:4", "f:5", "g:7", "t:8", "r:9", "y:11", "x:10:4"}).status,
             kSuccess);
   for (const char* value : {"b=256", "b=-1", "s=32768", "i=1.5", "i=abc", "i=", "i= 1", "i=+-1",
                             "l=99999999999999999999", "f=1e", "f=.", "f=1,5", "g=yes", "g=", "t=2017-02-30", "t=xyz",
-                            "r=-1", "y=abc", "y=0", "z=1", "0=1", "10=1", "b"}) {
+                            "r=-1", "y=abc", "y=0", "z=1", "0=1", "11=1", "b"}) {
     Result r = run({"db", "append", list, "i=1", value});
     EXPECT_EQ(r.status, kUsageError) << value;
     EXPECT_TRUE(contains(r.err, "usage error: ")) << value;
   }
+  // A text longer than its field would be cut by the database: it is refused instead.
+  const Result tooLong = run({"db", "append", list, u("x=阿里云")});
+  EXPECT_EQ(tooLong.status, kUsageError);
+  EXPECT_TRUE(contains(tooLong.err, "holds at most 4 bytes, the value has 6")) << tooLong.err;
   EXPECT_EQ(run({"db", "dump", list, "--deleted"}).out, "[]\n");
   EXPECT_EQ(run({"db", "append", list, "9=0a"}).status, kSuccess);  // a position designates a field too
   EXPECT_EQ(run({"db", "set", list, "1", "t=2017-02-30"}).status, kUsageError);
