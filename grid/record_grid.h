@@ -115,6 +115,7 @@ class RecordGrid {
   std::function<void(const CellEvent&)> onCellRightPressed;
   // The host of the chat addresses that QQ link tips show.
   void setChatHost(const base::TextValue& host) { chatHost_ = host; }
+  const base::TextValue& chatHost() const { return chatHost_; }
 
   // ---- attaching and layout (grid_view.cpp)
   void attach(const GridPanels& panels, const AttachOptions& options = {});

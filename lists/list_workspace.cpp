@@ -64,7 +64,7 @@ bool askOkCancel(ui::MessagePresenter& messages, const base::TextValue& text) {
 bool ListWorkspace::createList(const forms::FormDefinition& form) {
   std::optional<forms::FormDefinition> copy = createListDatabase(context_.runDirectory, form);
   if (!copy) {
-    showMessage(context_.messages, hasTooManyFields(form) ? tooManyFieldsMessage(form) : base::TextValue(kCreateFailed));
+    showMessage(context_.messages, listCreationProblem(form).value_or(kCreateFailed));
     return false;
   }
   ui::TreeView& tree = context_.tree;
@@ -230,6 +230,70 @@ void ListWorkspace::addRecordValues(int recordNumber) {
 void ListWorkspace::addRecordValues(std::size_t fieldCount, const std::function<std::string_view(std::size_t)>& textOf,
                                     std::int32_t recordId) {
   fileKeyValues(fieldCount, textOf, recordId);
+}
+
+void ListWorkspace::refileChangedRecord(std::int32_t recordId) {
+  ui::TreeView& tree = context_.tree;
+  ListSelection& selection = context_.selection;
+  const forms::FormDefinition& form = context_.currentListForm;
+  if (!recorddb::gotoRecordId(recordId)) return;
+  struct StaleItem {
+    std::size_t k;
+    int index;
+    int field;
+    base::TextValue value;
+  };
+  std::vector<StaleItem> stale;
+  support::TreeItemQuery query;
+  query.load(tree);
+  base::TextValue scratch;
+  for (std::size_t k = 0; k < selection.keyFieldItems.size(); ++k) {
+    const int field = tree.item(selection.keyFieldItems[k]).data;
+    if (field < 1 || field > recorddb::fieldCount()) continue;
+    const base::TextValue now(currentFieldDisplayView(field, forms::fieldKindOf(form, field), scratch));
+    const support::ChildItems values = query.childrenAt(kKeyFieldLevel + 1, selection.keyFieldItems[k]);
+    for (std::size_t i = 0; i < values.indexes.size(); ++i) {
+      if (values.data[i] == recordId && values.texts[i] != now) stale.push_back({k, values.indexes[i], field, values.texts[i]});
+    }
+  }
+  // From the last item up, so that the indices still to come stay valid.
+  for (auto item = stale.rbegin(); item != stale.rend(); ++item) {
+    const std::int32_t holder = otherRecordHolding(item->field, forms::fieldKindOf(form, item->field), item->value, recordId);
+    if (holder != 0) {
+      ui::TreeItem shown = tree.item(item->index);
+      shown.data = holder;
+      tree.setItem(item->index, shown);
+    } else {
+      removeValueItem(item->k, item->index);
+    }
+  }
+  (void)recorddb::gotoRecordId(recordId);
+}
+
+std::int32_t ListWorkspace::otherRecordHolding(int field, std::int32_t kind, std::string_view value,
+                                               std::int32_t recordId) {
+  base::TextValue scratch;
+  const int records = recorddb::recordCount();
+  for (int record = 1; record <= records; ++record) {
+    if (!recorddb::gotoRecord(record) || recorddb::currentRecordId() == recordId) continue;
+    if (currentFieldDisplayView(field, kind, scratch) == value) return recorddb::currentRecordId();
+  }
+  return 0;
+}
+
+void ListWorkspace::removeValueItem(std::size_t k, int index) {
+  ui::TreeView& tree = context_.tree;
+  ListSelection& selection = context_.selection;
+  const int keyItem = selection.keyFieldItems[k];
+  // Removing the current item would leave nothing selected and close the page: the page shows the
+  // key field's records instead.
+  if (tree.currentItem() == index) tree.setCurrentItem(keyItem);
+  selection.valueSets[k].erase(tree.item(index).text);
+  tree.removeItem(index);
+  for (int& later : selection.keyFieldItems) {
+    if (later > index) --later;
+  }
+  if (selection.keyFieldItem > index) --selection.keyFieldItem;
 }
 
 void ListWorkspace::fileValue(std::size_t k, const base::TextValue& value, std::int32_t recordId) {

@@ -68,6 +68,10 @@ class ListWorkspace {
   // them: textOf(i) gives field i + 1's.
   void addRecordValues(std::size_t fieldCount, const std::function<std::string_view(std::size_t)>& textOf,
                        std::int32_t recordId);
+  // After record `recordId` of the open database was changed (its new values filed already): a value
+  // item that stood for it and whose value it holds no more stands for another record that holds
+  // the value, or goes when none does (a filter on it gives way to its key field first).
+  void refileChangedRecord(std::int32_t recordId);
   // After records were removed: files the values of the open list anew from its records, then
   // makes the formerly current item current again and saves the list state with the tree.
   void rebuildValueItems();
@@ -79,6 +83,10 @@ class ListWorkspace {
   // Files the values of the key fields among the first `fieldCount`; textOf(i) gives field i + 1's.
   template <typename TextOf>
   void fileKeyValues(std::size_t fieldCount, const TextOf& textOf, std::int32_t recordId);
+  // A record other than `recordId` whose field `field` shows `value`; 0 when there is none.
+  std::int32_t otherRecordHolding(int field, std::int32_t kind, std::string_view value, std::int32_t recordId);
+  // Removes value item `index` of value set k.
+  void removeValueItem(std::size_t k, int index);
   void expand(int index);
   void clearSelectionQuietly();
 

@@ -28,8 +28,14 @@ enum class InputMode {
   Decimal,  // digits, "-" and "."
 };
 
+// An edit box's byte limit that limits nothing.
+inline constexpr std::size_t kNoByteLimit = static_cast<std::size_t>(-1);
+
 class EditBox : public Control {
  public:
+  std::size_t maxBytes() const { return maxBytes_; }
+  void setMaxBytes(std::size_t bytes) { maxBytes_ = bytes; }
+
   base::TextValue text() const { return caption(); }
   // Sets the content and raises onContentChanged exactly once, also when the text is the same.
   void setText(const base::TextValue& text) { setCaption(text); }
@@ -70,6 +76,7 @@ class EditBox : public Control {
   InputMode inputMode_ = InputMode::Any;
   bool multiLine_ = false;
   std::string rejected_;
+  std::size_t maxBytes_ = kNoByteLimit;
 };
 
 // A check box or radio button. Setting the state from the program raises nothing; a user click

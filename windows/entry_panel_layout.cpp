@@ -11,6 +11,8 @@ ui::WindowLayout entryPanelLayout() {
   layout.controls = {
       {kAddRecordButton, ControlKind::Button, "", {24, 152, 432, 48}, "录入", true, true},
       {kModifyRecordButton, ControlKind::Button, "", {472, 152, 256, 48}, "修改", true, true},
+      {kStateLabel, ControlKind::Label, "", {24, 214, 432, 20}, "新记录", true, true},
+      {kClearButton, ControlKind::Button, "", {472, 208, 256, 28}, "清空", true, true},
       {kLabelTemplate, ControlKind::Label, "", {336, 288, 64, 32}, "标签", false, true},
       {kEditBoxTemplate, ControlKind::EditBox, "", {416, 288, 80, 24}, "", false, true},
       {kCheckBoxTemplate, ControlKind::CheckBox, "", {528, 288, 64, 32}, "OK", false, true},

@@ -135,8 +135,12 @@ class MainWindow {
   // asks the run to stop.
   void onPingButton();
   void runPing();
-  // A row's PING fields and their addresses, read before its worker starts.
-  checks::PingJob pingJob(int row) const;
+  // A row's PING fields and the web addresses of the fields they link to, read from its record
+  // before its worker starts; a PING field whose linked value has no web address is left out.
+  checks::PingJob pingJob(int row);
+  // The web address field `field` of the current record holds: a link's address, a QQ link's chat
+  // address, the text of other kinds; none for an FTP link.
+  base::TextValue pingAddress(int field);
   void applyPingResult(const checks::PingResult& result);
 
   MainWindowContext context_;

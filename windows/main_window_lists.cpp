@@ -114,7 +114,7 @@ void MainWindow::openListPage() {
       forms::parseFieldSpecText(store.readText(selection.listName), forms::kListCopyAttributes);
   context_.currentListForm.name = selection.listName;
   EntryPanel* panel = entryPanel();
-  if (panel && selection.listItem != selection.openListItem) panel->rebuild();
+  if (panel) panel->followOpenList();
 
   grid_.clearColumns(true);
   grid_.clearRows(true);
@@ -182,6 +182,8 @@ void MainWindow::showRecordRow(const RecordRowRequest& request) {
     // A changed record keeps its row, whether or not it still matches the filter: the row shows
     // what is stored.
     grid_.setRow(*request.refreshedRow, grid::CellTexts(cells), std::nullopt, recordId);
+    // Values the record held before may be held by no record now.
+    if (!sameList) lists_->refileChangedRecord(recordId);
     return;
   }
   if (filtered && (!keyExists || cells[static_cast<std::size_t>(key - 1)] != selection.filterValue)) return;

@@ -3,6 +3,9 @@
 // its record, on this (the UI) thread.
 
 #include "checks/ping_run.h"
+#include "forms/composite_value.h"
+#include "grid/link_target.h"
+#include "lists/field_display_text.h"
 #include "recorddb/record_database.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
@@ -49,15 +52,33 @@ void MainWindow::runPing() {
   applyColumnWidthMode();
 }
 
-checks::PingJob MainWindow::pingJob(int row) const {
+checks::PingJob MainWindow::pingJob(int row) {
   checks::PingJob job{row, grid_.row(row).recordId, {}};
-  const std::vector<forms::FieldDefinition>& fields = context_.currentListForm.fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].kind != static_cast<std::int32_t>(forms::FieldKind::Ping)) continue;
-    // The address is the text the row shows in the linked field's column (none for no link).
-    job.probes.push_back({static_cast<int>(i) + 1, grid_.cell(row, fields[i].link)});
+  const forms::FormDefinition& form = context_.currentListForm;
+  const bool recordRead = lists_->openListDatabase(form.name) && recorddb::gotoRecordId(job.recordId);
+  for (std::size_t i = 0; i < form.fields.size(); ++i) {
+    if (form.fields[i].kind != static_cast<std::int32_t>(forms::FieldKind::Ping)) continue;
+    const int link = form.fields[i].link;
+    const base::TextValue address = recordRead ? pingAddress(link) : base::TextValue();
+    // A row whose linked value has no web address keeps its PING cell as it was.
+    if (!address.empty()) job.probes.push_back({static_cast<int>(i) + 1, address});
   }
   return job;
+}
+
+base::TextValue MainWindow::pingAddress(int field) {
+  if (field < 1 || field > recorddb::fieldCount()) return {};
+  const std::int32_t kind = forms::fieldKindOf(context_.currentListForm, field);
+  const recorddb::FieldValue value = recorddb::readField(field);
+  switch (static_cast<forms::FieldKind>(kind)) {
+    case forms::FieldKind::Link: return forms::compositePieces(lists::valueText(value), 2)[1];
+    case forms::FieldKind::QqLink: {
+      const base::TextValue number = forms::compositePieces(lists::valueText(value), 2)[1];
+      return number.empty() ? number : grid::chatAddress(grid_.chatHost(), number);
+    }
+    case forms::FieldKind::FtpLink: return {};  // no web address
+    default: return lists::displayText(value, kind);
+  }
 }
 
 void MainWindow::applyPingResult(const checks::PingResult& result) {

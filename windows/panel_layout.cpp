@@ -17,6 +17,9 @@ constexpr int kBoxGap = 5;
 constexpr int kKeyButtonGap = 2;
 constexpr int kEditTopOffset = 4;
 constexpr char kNameEnd[] = "：";
+constexpr int kStateRowGap = 8;
+constexpr int kStateTextOffset = 6;
+constexpr int kStateTextHeight = 20;
 
 int truncated(double pixels) { return std::max(0, static_cast<int>(pixels)); }
 
@@ -120,7 +123,10 @@ PanelPlan planPanel(const forms::FormDefinition& form, const PanelMetrics& metri
   const double third = (metrics.clientWidth - 40) / 3.0;
   plan.addButton = {kLabelLeft, top + 10, truncated(third * 2), metrics.addButtonHeight};
   plan.modifyButton = {plan.addButton.right() + 20, top + 10, truncated(third), metrics.modifyButtonHeight};
-  plan.windowHeight = plan.addButton.bottom() + 50;
+  const int stateTop = plan.addButton.bottom() + kStateRowGap;
+  plan.clearButton = {plan.modifyButton.left, stateTop, plan.modifyButton.width, metrics.clearButtonHeight};
+  plan.stateLabel = {kLabelLeft, stateTop + kStateTextOffset, plan.addButton.width, kStateTextHeight};
+  plan.windowHeight = plan.clearButton.bottom() + 50;
   return plan;
 }
 

@@ -5,7 +5,8 @@
 //
 // Rows are 30 pixels apart from top 10. Labels are as wide as the longest field name plus two
 // characters; value boxes follow the label, each box as wide as the field kind asks, cut at the
-// right edge so that a key field's "▼" button still fits.
+// right edge so that a key field's "▼" button still fits. Under "录入" and "修改" a line says what
+// the boxes hold, beside "清空".
 
 #include <vector>
 
@@ -36,12 +37,16 @@ struct PanelMetrics {
   ui::Size keyButton;
   int addButtonHeight = 0;
   int modifyButtonHeight = 0;
+  int clearButtonHeight = 0;
 };
 
 struct PanelPlan {
   std::vector<PlannedControl> controls;  // in the order they are made
   ui::Rect addButton;
   ui::Rect modifyButton;
+  // Below them: what the boxes hold (a new record or which one), and the button that empties them.
+  ui::Rect stateLabel;
+  ui::Rect clearButton;
   int windowHeight = 0;  // the panel window's outer height
 };
 

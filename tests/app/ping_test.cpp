@@ -179,5 +179,31 @@ TEST_F(PingTest, TheTraysExitQuestionIsAskedDuringARunAndItsAnswerEndsTheRun) {
   EXPECT_TRUE(isResult(grid(*next).cell(1, kPingColumn), 200));
 }
 
+// A PING field probes the web address its linked field holds: a link's address (not the title the
+// grid shows), a QQ link's chat address; an FTP link has none, and neither has a link without an
+// address: their PING cells keep what they held.
+TEST_F(PingTest, LinkFieldsAreProbedAtTheirAddressAndRowsWithoutOneAreLeftAsTheyWere) {
+  storeForms({{"客户", "名称|10|20|0|真||网站|22|0|0|假||FTP|23|0|0|假||PING|25|30|2|假||FTP检测|25|30|3|假"}});
+  auto run = start();
+  EXPECT_TRUE(run->clickToolbar(windows::kNewList));
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  for (const base::TextValue& site : {"我的官网||" + server.address("/status/200"), base::TextValue("只有标题||")}) {
+    ASSERT_TRUE(recorddb::appendRecord());
+    ASSERT_TRUE(recorddb::writeField(2, recorddb::FieldValue::text(site)));
+    ASSERT_TRUE(recorddb::writeField(3, recorddb::FieldValue::text("u||p||ftp.example.com")));
+    ASSERT_TRUE(recorddb::writeField(4, recorddb::FieldValue::text("旧结果")));
+    ASSERT_TRUE(recorddb::writeField(5, recorddb::FieldValue::text("旧结果")));
+  }
+  run->tree().setCurrentItem(-1);
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
+  EXPECT_EQ(grid(*run).cell(1, 2), "我的官网");
+  EXPECT_TRUE(run->clickToolbar(windows::kPing));
+  EXPECT_EQ(server.requests(), (std::vector<std::string>{"GET /status/200"}));
+  EXPECT_TRUE(isResult(grid(*run).cell(1, 4), 200)) << grid(*run).cell(1, 4);
+  for (const auto& [row, column] : std::vector<std::pair<int, int>>{{1, 5}, {2, 4}, {2, 5}}) {
+    EXPECT_EQ(grid(*run).cell(row, column), "旧结果") << row << "/" << column;
+  }
+}
+
 }  // namespace
 }  // namespace app

@@ -52,9 +52,9 @@ TEST_F(EntryPanelWin32Test, OpensFromTheToolbarForTheSampleFormAndAddsARecord) {
   wchar_t title[64] = {};
   ::GetWindowTextW(panelWindow, title, 64);
   EXPECT_STREQ(title, L"数据录入面板 - 点击主界面记录可以传值到本面板");
-  // Eleven rows (the PING field has none): the buttons at 10 + 11 × 30 + 10.
+  // Eleven rows (the PING field has none): the buttons at 10 + 11 × 30 + 10, "清空" 8 below them.
   EXPECT_EQ(panel.control(kAddRecordButton)->bounds().top, 350);
-  EXPECT_EQ(panel.bounds().height, 350 + 48 + 50);
+  EXPECT_EQ(panel.bounds().height, 350 + 48 + 8 + 28 + 50);
   EXPECT_EQ(box(panel, 3, 10).text(), "输入..");
 
   // Typed with the keyboard: Tab to the next box (past the "▼" button), Ctrl+Enter to add.
