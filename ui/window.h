@@ -139,6 +139,11 @@ class Window {
   }
 
  private:
+  friend class Control;
+
+  // A control refused or cut the user's input (Control::raiseInputRefused): the toolkit beeps.
+  virtual void inputRefused() = 0;
+
   // Moves the focus to the next reachable control of the tab order after `from` (backwards: before
   // it); false when the order holds no reachable control.
   bool tabFrom(const Control* from, bool backwards);
