@@ -78,7 +78,13 @@ bool Win32GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
 
 Win32EditBox::Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry)
     : Win32Control(window, parent, entry) {
-  create(L"EDIT", kSingleLineEdit, WS_EX_CLIENTEDGE);
+  createEdit(kSingleLineEdit);
+}
+
+void Win32EditBox::createEdit(DWORD style) {
+  create(L"EDIT", style, WS_EX_CLIENTEDGE);
+  // Without this the system's control stops the user at 32,767 characters (0: as many as it can).
+  send(EM_SETLIMITTEXT, 0);
 }
 
 void Win32EditBox::writeText(const base::TextValue& text) {
@@ -92,7 +98,7 @@ void Win32EditBox::applyMultiLine(bool multiLine) {
   const bool now = (::GetWindowLongPtrW(hwnd(), GWL_STYLE) & ES_MULTILINE) != 0;
   if (now == multiLine) return;
   const base::TextValue text = readText();
-  create(L"EDIT", multiLine ? kMultiLineEdit : kSingleLineEdit, WS_EX_CLIENTEDGE);
+  createEdit(multiLine ? kMultiLineEdit : kSingleLineEdit);
   writeText(text);
 }
 

@@ -37,7 +37,8 @@ class Win32GroupBox : public Win32Control<GroupBox> {
 // pastes pass the box's checks before they go in; any other edit of the user's (an input method's
 // result string, an undo) is checked once made, and the content from before it is put back when
 // it breaks them. Enter in a single-line box raises onEnter; a multi-line box is a new control
-// with the multi-line styles.
+// with the multi-line styles. The system's own limit of 32,767 characters is lifted: the box's
+// byte limit is what limits the user.
 class Win32EditBox : public Win32Control<EditBox> {
  public:
   Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
@@ -58,6 +59,7 @@ class Win32EditBox : public Win32Control<EditBox> {
     DWORD selectionEnd = 0;
   };
 
+  void createEdit(DWORD style);
   // A typed UTF-16 unit: true when it is used up here, false when the edit control is to take it.
   bool typed(wchar_t unit);
   void paste();

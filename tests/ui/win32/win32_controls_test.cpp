@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "platform/text_codec.h"
 #include "tests/ui/win32/win32_test_backend.h"
 #include "ui/list_controls.h"
@@ -242,6 +244,27 @@ TEST_F(Win32ControlsTest, AMultiLineEditBoxIsANewControlWithTheMultiLineStylesAn
   EXPECT_FALSE(styleOf(hwndOf(edit)) & ES_MULTILINE);
   ::SendMessageW(hwndOf(edit), WM_CHAR, L'\r', 1);
   EXPECT_EQ(enters, 1);
+}
+
+TEST_F(Win32ControlsTest, TextsPastTheSystemsDefaultLimitGoInWhole) {
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  // The program's ten megabytes (in a single-line box: Wine's multi-line control takes seconds a
+  // megabyte to lay out).
+  base::TextValue large;
+  while (large.size() < 10 * 1024 * 1024) large += "格簿备注 note ";
+  edit.setText(large);
+  EXPECT_TRUE(edit.text() == large) << edit.text().size() << " of " << large.size() << " bytes";
+
+  // A pasted note of 40,000 characters, past the system's default of 32,767, in a multi-line box
+  // (a new control).
+  edit.setText("");
+  edit.setMultiLine(true);
+  base::TextValue note;
+  for (int line = 0; line < 4000; ++line) note += "第" + std::to_string(line % 10) + "行的备注文字\r\n";
+  kit.setClipboardText(note);
+  ::SetFocus(hwndOf(edit));
+  ::SendMessageW(hwndOf(edit), WM_PASTE, 0, 0);
+  EXPECT_TRUE(edit.text() == note) << edit.text().size() << " of " << note.size() << " bytes";
 }
 
 TEST_F(Win32ControlsTest, CharactersGbkCannotHoldAndEditsPastTheChecksAreRefusedWithABeep) {
