@@ -140,6 +140,9 @@ class Control {
   void raiseMouseDown(MouseEvent event) { fire(onMouseDown, from(event)); }
   void raiseMouseUp(MouseEvent event) { fire(onMouseUp, from(event)); }
   void raiseMouseMove(MouseEvent event) { fire(onMouseMove, from(event)); }
+  // The user's input was refused or cut short (a character the box cannot hold, a paste cut to the
+  // room left): the window's toolkit beeps.
+  void raiseInputRefused();
 
   const MouseEvent& from(MouseEvent& event) {
     event.sender = this;

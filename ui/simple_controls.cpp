@@ -1,8 +1,75 @@
 #include "ui/simple_controls.h"
 
+#include <algorithm>
+#include <limits>
+#include <optional>
+
 #include "base/text_value.h"
+#include "platform/text_codec.h"
 
 namespace ui {
+
+namespace {
+
+constexpr std::size_t kLineBreakBytes = 2;  // "\r\n"
+
+bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// Whether `gbk`, converted from `utf16`, holds every character of it as a character that text
+// functions step over as one (ASCII, or a lead byte 0x81..0xFE and the byte after it) and reads
+// back to it: "?" stands for a character GBK has not, a lone 0x80 for the euro sign.
+bool holdsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
+  for (std::size_t position = 0; position < gbk.size(); position += base::characterSize(gbk, position)) {
+    const auto byte = static_cast<unsigned char>(gbk[position]);
+    if (byte >= 0x80 && (byte < 0x81 || byte > 0xFE || base::characterSize(gbk, position) != 2)) return false;
+  }
+  return platform::gbkToUtf16(gbk) == utf16;
+}
+
+// The GBK of a character, or nothing when GBK cannot hold it so.
+std::optional<base::TextValue> gbkCharacter(std::u16string_view character) {
+  base::TextValue gbk = platform::utf16ToGbk(character);
+  if (!holdsEveryCharacter(gbk, character)) return std::nullopt;
+  return gbk;
+}
+
+std::optional<base::TextValue> gbkCharacter(char32_t character) {
+  if (character < 0x80) return base::TextValue(1, static_cast<char>(character));
+  std::u16string utf16;
+  if (character < 0x10000) {
+    utf16 += static_cast<char16_t>(character);
+  } else {
+    utf16 += static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10));
+    utf16 += static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+  }
+  return gbkCharacter(utf16);
+}
+
+// A text the user entered, as GBK: every character GBK holds; `leftOut` tells whether there were
+// others.
+struct UserText {
+  base::TextValue gbk;
+  bool leftOut = false;
+};
+
+UserText gbkOfUserText(std::u16string_view text) {
+  UserText user{platform::utf16ToGbk(text)};
+  if (holdsEveryCharacter(user.gbk, text)) return user;
+  user.gbk.clear();
+  for (std::size_t position = 0; position < text.size();) {
+    std::size_t size = 1;
+    if (isSurrogate(text[position]) && position + 1 < text.size() && isSurrogate(text[position + 1])) size = 2;
+    if (std::optional<base::TextValue> gbk = gbkCharacter(text.substr(position, size))) {
+      user.gbk += *gbk;
+    } else {
+      user.leftOut = true;
+    }
+    position += size;
+  }
+  return user;
+}
+
+}  // namespace
 
 void EditBox::setCaption(const base::TextValue& text) {
   writeText(text);
@@ -24,7 +91,27 @@ bool EditBox::acceptsCharacter(char32_t character) const {
   return true;
 }
 
-base::TextValue EditBox::filterPasted(const base::TextValue& text) const {
+std::size_t EditBox::roomLeft(ContentBytes bytes) const {
+  if (!hasByteLimit()) return kNoByteLimit;
+  const std::size_t kept = bytes.total - std::min(bytes.selected, bytes.total);
+  return kept < maxBytes_ ? maxBytes_ - kept : 0;
+}
+
+bool EditBox::admitTyped(char32_t character, ContentBytes bytes) {
+  if (!acceptsCharacter(character)) return false;
+  const std::optional<base::TextValue> gbk = gbkCharacter(character);
+  if (gbk && gbk->size() <= roomLeft(bytes)) return true;
+  raiseInputRefused();
+  return false;
+}
+
+bool EditBox::admitLineBreak(ContentBytes bytes) {
+  if (kLineBreakBytes <= roomLeft(bytes)) return true;
+  raiseInputRefused();
+  return false;
+}
+
+base::TextValue EditBox::keepAccepted(const base::TextValue& text) const {
   base::TextValue kept;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t size = base::characterSize(text, i);
@@ -37,11 +124,32 @@ base::TextValue EditBox::filterPasted(const base::TextValue& text) const {
   return kept;
 }
 
+base::TextValue EditBox::admitPasted(std::u16string_view text, ContentBytes bytes) {
+  if (!multiLine_) text = text.substr(0, text.find_first_of(u"\r\n"));
+  const UserText user = gbkOfUserText(text);
+  const base::TextValue kept = keepAccepted(user.gbk);
+  base::TextValue cut = base::cutToBytes(kept, roomLeft(bytes));
+  // Nor is a line break split.
+  if (cut.size() < kept.size() && !cut.empty() && cut.back() == '\r' && kept[cut.size()] == '\n') cut.pop_back();
+  // A character GBK cannot hold is no ASCII character: only a box that takes any would have had it.
+  const bool refusedCharacter = user.leftOut && inputMode_ == InputMode::Any;
+  if (refusedCharacter || cut.size() < kept.size()) raiseInputRefused();
+  return cut;
+}
+
+bool EditBox::admitDoneEdit(std::u16string_view inserted, std::size_t bytesBefore, std::size_t bytesAfter) {
+  const bool pastTheLimit = hasByteLimit() && bytesAfter > maxBytes_ && bytesAfter > bytesBefore;
+  if (!pastTheLimit && !gbkOfUserText(inserted).leftOut) return true;
+  raiseInputRefused();
+  return false;
+}
+
 void EditBox::copyFrom(const Control& original) {
   Control::copyFrom(original);
   if (const auto* edit = dynamic_cast<const EditBox*>(&original)) {
     inputMode_ = edit->inputMode_;
     rejected_ = edit->rejected_;
+    maxBytes_ = edit->maxBytes_;
     setMultiLine(edit->multiLine_);
     onContentChanged = edit->onContentChanged;
     onEnter = edit->onEnter;

@@ -8,6 +8,9 @@ Window::Window(const WindowLayout& layout, Window* owner) : name_(layout.name), 
 
 Window::~Window() = default;
 
+// Beside the window's hook it calls (control.cpp is built on its own where windows are not).
+void Control::raiseInputRefused() { window_.inputRefused(); }
+
 Control* Window::control(const base::TextValue& name) const {
   for (const auto& control : controls_) {
     if (control->name() == name) return control.get();

@@ -56,9 +56,9 @@ class Window {
   // Every control, in layout order (copies after the designed ones).
   std::vector<Control*> controls() const;
 
-  // A hidden copy of `original` (same kind, size, font, caption, colours, tag, input mode and event
-  // handlers, which are told the copy as their sender), placed in the same parent, under `name`.
-  // Its state is never saved.
+  // A hidden copy of `original` (same kind, size, font, caption, colours, tag, input mode, byte limit
+  // and event handlers, which are told the copy as their sender), placed in the same parent, under
+  // `name`. Its state is never saved.
   Control& copyControl(const Control& original, const base::TextValue& name);
   // Destroys a control made by copyControl (it leaves the tab order too).
   void destroyControl(Control& control);
@@ -139,6 +139,11 @@ class Window {
   }
 
  private:
+  friend class Control;
+
+  // A control refused or cut the user's input (Control::raiseInputRefused): the toolkit beeps.
+  virtual void inputRefused() = 0;
+
   // Moves the focus to the next reachable control of the tab order after `from` (backwards: before
   // it); false when the order holds no reachable control.
   bool tabFrom(const Control* from, bool backwards);

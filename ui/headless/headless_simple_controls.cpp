@@ -21,12 +21,11 @@ int HeadlessEditBox::userType(const base::TextValue& text) {
   for (std::size_t i = 0; i < text.size();) {
     if (text.compare(i, 2, "\r\n") == 0 || text[i] == '\n') {
       i += text[i] == '\r' ? 2 : 1;
-      userPressEnter();
-      if (multiLine()) ++entered;
+      if (enter()) ++entered;
       continue;
     }
     const std::size_t size = base::characterSize(text, i);
-    if (acceptsCharacter(characterAt(text, i, size))) {
+    if (admitTyped(characterAt(text, i, size), atTheEnd())) {
       text_.append(text, i, size);
       ++entered;
       raiseContentChanged();
@@ -37,20 +36,21 @@ int HeadlessEditBox::userType(const base::TextValue& text) {
 }
 
 void HeadlessEditBox::userPaste(const base::TextValue& text) {
-  base::TextValue kept = filterPasted(text);
-  if (!multiLine()) kept = kept.substr(0, kept.find_first_of("\r\n"));
+  const base::TextValue kept = admitPasted(platform::gbkToUtf16(text), atTheEnd());
   if (kept.empty()) return;
   text_ += kept;
   raiseContentChanged();
 }
 
-void HeadlessEditBox::userPressEnter() {
+bool HeadlessEditBox::enter() {
   if (!multiLine()) {
     raiseEnter();
-    return;
+    return false;
   }
+  if (!admitLineBreak(atTheEnd())) return false;
   text_ += "\r\n";
   raiseContentChanged();
+  return true;
 }
 
 int HeadlessEditBox::userTypeOver(const base::TextValue& text) {

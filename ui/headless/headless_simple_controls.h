@@ -35,7 +35,8 @@ class HeadlessSplitter : public HeadlessControl<Splitter> {
   void userDrag(int position) { raiseMoved(position); }
 };
 
-// The content with a caret, always at the end (typing and pasting append).
+// The content with a caret, always at the end (typing and pasting append). The user's input passes
+// the box's checks (EditBox): refused characters and pastes cut to the byte limit beep.
 class HeadlessEditBox : public HeadlessControl<EditBox> {
  public:
   using HeadlessControl::HeadlessControl;
@@ -44,12 +45,14 @@ class HeadlessEditBox : public HeadlessControl<EditBox> {
   // onContentChanged; "\r\n" or "\n" is the Enter key (a new line in a multi-line box, onEnter in a
   // single-line one). Returns the number of characters that went in.
   int userType(const base::TextValue& text);
-  // Pastes: what the box accepts of `text` is appended, raising onContentChanged once if any.
+  // Pastes: what the box accepts of `text` (up to its first line break in a single-line box, cut
+  // to the byte limit) is appended, raising onContentChanged once if any.
   void userPaste(const base::TextValue& text);
-  void userPressEnter();
+  void userPressEnter() { (void)enter(); }
   // Selects everything and deletes it (onContentChanged once, when there was content).
   void userErase();
-  // Selects the whole content and types over it: the first character that goes in replaces it.
+  // Selects the whole content and types over it: the first character that goes in replaces it (so
+  // the byte limit counts from an empty box).
   int userTypeOver(const base::TextValue& text);
   // Deletes the last character (onContentChanged once, when there was one).
   void userBackspace();
@@ -60,6 +63,11 @@ class HeadlessEditBox : public HeadlessControl<EditBox> {
   void applyMultiLine(bool) override {}
 
  private:
+  // Enter: a line break in a multi-line box (true when it went in), onEnter in a single-line one.
+  bool enter();
+  // Where the input meets the content: at its end, no selection.
+  ContentBytes atTheEnd() const { return {text_.size(), 0}; }
+
   base::TextValue text_;
 };
 

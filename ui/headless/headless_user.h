@@ -24,7 +24,7 @@ class HeadlessUser {
   bool focus(Control& control);
 
   // Edit boxes get the focus first. Typing raises onContentChanged for every character that goes
-  // in; the box's input mode and rejected characters keep others out.
+  // in; the box's input mode, rejected characters and byte limit keep others out.
   bool type(EditBox& box, const base::TextValue& text);
   // Selects the whole content and types `text` over it.
   bool typeOver(EditBox& box, const base::TextValue& text);

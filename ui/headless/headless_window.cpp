@@ -76,6 +76,8 @@ void HeadlessWindow::activate() {
   toolkit_.activated(*this);
 }
 
+void HeadlessWindow::inputRefused() { toolkit_.beep(); }
+
 void HeadlessWindow::close() {
   if (closed_ || !raiseQueryClose()) return;
   destroy();

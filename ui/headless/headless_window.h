@@ -52,6 +52,8 @@ class HeadlessWindow : public Window {
   std::unique_ptr<Control> makeControl(const LayoutEntry& entry, Control* parent) override;
 
  private:
+  void inputRefused() override;
+
   HeadlessToolkit& toolkit_;
   base::TextValue title_;
   Rect bounds_;

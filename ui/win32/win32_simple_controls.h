@@ -33,8 +33,12 @@ class Win32GroupBox : public Win32Control<GroupBox> {
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
-// The edit control, subclassed: typed characters and pastes pass the box's input rules; Enter in
-// a single-line box raises onEnter; a multi-line box is a new control with the multi-line styles.
+// The edit control, subclassed: typed characters (WM_CHAR, a character beyond the BMP in two) and
+// pastes pass the box's checks before they go in; any other edit of the user's (an input method's
+// result string, an undo) is checked once made, and the content from before it is put back when
+// it breaks them. Enter in a single-line box raises onEnter; a multi-line box is a new control
+// with the multi-line styles. The system's own limit of 32,767 characters is lifted: the box's
+// byte limit is what limits the user.
 class Win32EditBox : public Win32Control<EditBox> {
  public:
   Win32EditBox(Win32Window& window, Control* parent, const LayoutEntry& entry);
@@ -48,9 +52,27 @@ class Win32EditBox : public Win32Control<EditBox> {
   bool handleCommand(int code, int id) override;
 
  private:
+  // What the user last left in the box (or the program put there), and the selection then.
+  struct Snapshot {
+    std::wstring text;
+    DWORD selectionStart = 0;
+    DWORD selectionEnd = 0;
+  };
+
+  void createEdit(DWORD style);
+  // A typed UTF-16 unit: true when it is used up here, false when the edit control is to take it.
+  bool typed(wchar_t unit);
   void paste();
+  // Whether the edit the control just reported may stay; else the snapshot is put back.
+  bool editStays();
+  // Keeps the text the box shows now, and its selection.
+  void takeSnapshot(std::wstring shown);
+  // Where the user's input meets the content (counted only when the box has a byte limit).
+  ContentBytes contentBytes() const;
 
   base::TextValue written_;  // the text the program last put in, as given
+  Snapshot kept_;
+  wchar_t highHalf_ = 0;     // the first unit of a character typed in two
 };
 
 class Win32CheckBox : public Win32Control<CheckBox> {

@@ -241,8 +241,10 @@ std::optional<int> Win32Toolkit::presentPopupMenu(Window& owner, Point screen, c
   if (window == nullptr) return std::nullopt;
   OwnedMenu menu(::CreatePopupMenu());
   HMENU submenu = ::CreatePopupMenu();
-  for (const MenuItem& item : items) {
-    ::AppendMenuW(submenu, MF_STRING, static_cast<UINT_PTR>(item.command), wideText(item.caption).c_str());
+  // Menu item IDs are 16 bits in WM_COMMAND: the items are numbered from 1, and the chosen number
+  // finds the item's command, which may be any int.
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    ::AppendMenuW(submenu, MF_STRING, index + 1, wideText(items[index].caption).c_str());
   }
   // The menu owns the submenu from here on.
   ::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), wideText(title).c_str());
@@ -252,8 +254,8 @@ std::optional<int> Win32Toolkit::presentPopupMenu(Window& owner, Point screen, c
   const BOOL command = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x,
                                         at.y, 0, hwnd, nullptr);
   ::PostMessageW(hwnd, WM_NULL, 0, 0);
-  if (command == 0) return std::nullopt;
-  return static_cast<int>(command);
+  if (command <= 0 || static_cast<std::size_t>(command) > items.size()) return std::nullopt;
+  return items[static_cast<std::size_t>(command) - 1].command;
 }
 
 void Win32Toolkit::addTrayIcon(Window& window, const Picture& icon, const base::TextValue& tooltip,

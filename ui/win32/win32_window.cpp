@@ -213,6 +213,8 @@ void Win32Window::activate() {
   if (focus != window && !::IsChild(window, focus)) ::SetFocus(window);
 }
 
+void Win32Window::inputRefused() { toolkit_.beep(); }
+
 void Win32Window::close() {
   if (hwnd() == nullptr || destroying_) return;
   if (!raiseQueryClose()) return;

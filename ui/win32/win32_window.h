@@ -54,6 +54,7 @@ class Win32Window final : public Window {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void inputRefused() override;
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void sized(WPARAM kind, LPARAM size);
   // WM_DPICHANGED: the window takes the bounds the system suggests and the new scale.

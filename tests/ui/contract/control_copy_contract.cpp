@@ -45,18 +45,20 @@ TEST_F(ControlCopyContract, ACopyTakesOverKindSizeFontCaptionAndColours) {
   EXPECT_EQ(window.control("标签_1"), &copy);
 }
 
-TEST_F(ControlCopyContract, ACopiedEditBoxRunsTheTemplatesHandlersAndKeepsItsInputMode) {
+TEST_F(ControlCopyContract, ACopiedEditBoxRunsTheTemplatesHandlersAndKeepsItsInputModeAndByteLimit) {
   auto& original = window.get<ui::EditBox>("编辑框复制");
   original.setInputMode(ui::InputMode::Integer);
+  original.setMaxBytes(2);
   original.onFocusGained = logs("focus gained");
   original.onContentChanged = logs("changed");
 
   auto& copy = dynamic_cast<ui::EditBox&>(window.copyControl(original, "编辑框_1"));
   EXPECT_EQ(logged("changed"), 0);  // making the copy raises nothing
   EXPECT_EQ(copy.inputMode(), ui::InputMode::Integer);
+  EXPECT_EQ(copy.maxBytes(), 2u);
   copy.move(10, 10);
   copy.setVisible(true);
-  user.type(copy, "4x2");
+  user.type(copy, "4x21");
   EXPECT_EQ(copy.text(), "42");
   EXPECT_EQ(logged("focus gained"), 1);
   EXPECT_EQ(logged("changed"), 2);

@@ -1,5 +1,6 @@
 // Edit boxes: the program's setText raises content-changed exactly once; the user's typing raises it
-// per character that goes in; input modes and rejected characters keep characters out.
+// per character that goes in; input modes and rejected characters keep characters out; the byte
+// limit stops typing and cuts pastes, with a beep, and never cuts what the program put in.
 
 #include "tests/ui/contract/contract_fixture.h"
 
@@ -107,6 +108,60 @@ TEST_F(EditBoxContract, EnterRaisesOnEnterInASingleLineBoxAndBreaksTheLineInAMul
   EXPECT_EQ(logged("memo enter"), 0);
   memo.setText("三\r\n四");
   EXPECT_EQ(memo.text(), "三\r\n四");
+}
+
+TEST_F(EditBoxContract, TypingStopsAtTheByteLimitWithABeepPerRefusedCharacter) {
+  box.setText("");
+  box.setMaxBytes(5);
+  seen.clear();
+  const int beeps = user.beepCount();
+  // a, b and 川 take 4 bytes; 砚 would need 2 of the 1 left; c fills the box; d finds no room.
+  user.type(box, "ab川砚cd");
+  EXPECT_EQ(box.text(), "ab川c");
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_EQ(user.beepCount(), beeps + 2);
+  // Typed over the whole content, the room is counted as the selection gives it up.
+  user.typeOver(box, "格簿录");
+  EXPECT_EQ(box.text(), "格簿");
+  EXPECT_EQ(user.beepCount(), beeps + 3);
+}
+
+TEST_F(EditBoxContract, APastePastTheByteLimitIsCutAtACharacterBoundaryWithOneBeep) {
+  box.setText("");
+  user.type(box, "甲");
+  box.setMaxBytes(5);
+  kit.setClipboardText("a乙丙\r\n丁");
+  seen.clear();
+  const int beeps = user.beepCount();
+  user.paste(box);  // the first line's 5 bytes into the 3 left: 丙 is not split
+  EXPECT_EQ(box.text(), "甲a乙");
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_EQ(user.beepCount(), beeps + 1);
+  user.paste(box);
+  EXPECT_EQ(box.text(), "甲a乙");
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_EQ(user.beepCount(), beeps + 2);
+}
+
+TEST_F(EditBoxContract, NeitherTheProgramsTextNorALoweredLimitIsCut) {
+  box.setText("");
+  user.type(box, "砚川格");
+  box.setMaxBytes(2);
+  EXPECT_EQ(box.text(), "砚川格");
+  box.setText("砚川格簿录入");
+  EXPECT_EQ(box.text(), "砚川格簿录入");
+  const int beeps = user.beepCount();
+  user.type(box, "a");
+  EXPECT_EQ(box.text(), "砚川格簿录入");
+  EXPECT_EQ(user.beepCount(), beeps + 1);
+  // A limit of 0 takes nothing; kNoByteLimit takes anything.
+  box.setText("");
+  box.setMaxBytes(0);
+  user.type(box, "a");
+  EXPECT_EQ(box.text(), "");
+  box.setMaxBytes(ui::kNoByteLimit);
+  user.type(box, "a");
+  EXPECT_EQ(box.text(), "a");
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ class UserActions {
   virtual void focus(ui::Control& control) = 0;
   // Keyboard input into an edit box, which gets the focus first; "\r\n" is the Enter key.
   virtual void type(ui::EditBox& box, const base::TextValue& text) = 0;
+  // Selects the box's whole content and types `text` over it.
+  virtual void typeOver(ui::EditBox& box, const base::TextValue& text) = 0;
   virtual void pressEnter(ui::EditBox& box) = 0;
   // A key pressed with `keys` (ui::kCtrl, kShift, kAlt) held, aimed at the control, which gets the
   // focus first when it takes it; the window hears of it before the control.
@@ -77,6 +79,8 @@ class UserActions {
   // Message boxes: the next OK/Cancel box is answered so; every box shown so far, as requested.
   virtual void answerNextMessageBox(ui::MessageAnswer answer) = 0;
   virtual std::vector<ui::MessageBoxRequest> shownMessageBoxes() = 0;
+  // The toolkit's beeps so far.
+  virtual int beepCount() = 0;
 };
 
 // The toolkit and its user; `user` goes before `toolkit`.

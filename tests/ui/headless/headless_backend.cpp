@@ -18,6 +18,7 @@ class HeadlessActions : public UserActions {
 
   void focus(ui::Control& control) override { user_.focus(control); }
   void type(ui::EditBox& box, const base::TextValue& text) override { user_.type(box, text); }
+  void typeOver(ui::EditBox& box, const base::TextValue& text) override { user_.typeOver(box, text); }
   void pressEnter(ui::EditBox& box) override { user_.pressEnter(box); }
   void pressKey(ui::Control& target, ui::Key key, int keys) override { user_.pressKey(target, key, keys); }
   void paste(ui::EditBox& box) override { user_.paste(box); }
@@ -60,6 +61,7 @@ class HeadlessActions : public UserActions {
     for (const ShownMessageBox& box : toolkit_.messageBoxes()) shown.push_back(box.request);
     return shown;
   }
+  int beepCount() override { return toolkit_.beepCount(); }
 
  private:
   static LabelEdit outcome(LabelEditResult result) {

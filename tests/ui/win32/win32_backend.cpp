@@ -197,6 +197,14 @@ class Win32Actions : public UserActions {
     settle();
   }
 
+  void typeOver(ui::EditBox& box, const base::TextValue& text) override {
+    HWND window = hwndOf(box);
+    if (!reachable(window)) return;
+    ::SetFocus(window);
+    ::SendMessageW(window, EM_SETSEL, 0, -1);
+    type(box, text);
+  }
+
   void pressEnter(ui::EditBox& box) override { pressKey(box, ui::Key::Enter, ui::kNoKeys); }
 
   // The key goes into the thread's queue as the keyboard puts it there, and reaches the control
@@ -395,6 +403,7 @@ class Win32Actions : public UserActions {
     for (const ui_win32_test::ShownBox& box : toolkit_.shownBoxes()) shown.push_back(box.request);
     return shown;
   }
+  int beepCount() override { return toolkit_.beepCount(); }
 
  private:
   void enter(HWND window) {

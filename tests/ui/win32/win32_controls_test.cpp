@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
+#include "platform/text_codec.h"
 #include "tests/ui/win32/win32_test_backend.h"
 #include "ui/list_controls.h"
 #include "ui/panels.h"
@@ -241,6 +244,54 @@ TEST_F(Win32ControlsTest, AMultiLineEditBoxIsANewControlWithTheMultiLineStylesAn
   EXPECT_FALSE(styleOf(hwndOf(edit)) & ES_MULTILINE);
   ::SendMessageW(hwndOf(edit), WM_CHAR, L'\r', 1);
   EXPECT_EQ(enters, 1);
+}
+
+TEST_F(Win32ControlsTest, TextsPastTheSystemsDefaultLimitGoInWhole) {
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  // The program's ten megabytes (in a single-line box: Wine's multi-line control takes seconds a
+  // megabyte to lay out).
+  base::TextValue large;
+  while (large.size() < 10 * 1024 * 1024) large += "格簿备注 note ";
+  edit.setText(large);
+  EXPECT_TRUE(edit.text() == large) << edit.text().size() << " of " << large.size() << " bytes";
+
+  // A pasted note of 40,000 characters, past the system's default of 32,767, in a multi-line box
+  // (a new control).
+  edit.setText("");
+  edit.setMultiLine(true);
+  base::TextValue note;
+  for (int line = 0; line < 4000; ++line) note += "第" + std::to_string(line % 10) + "行的备注文字\r\n";
+  kit.setClipboardText(note);
+  ::SetFocus(hwndOf(edit));
+  ::SendMessageW(hwndOf(edit), WM_PASTE, 0, 0);
+  EXPECT_TRUE(edit.text() == note) << edit.text().size() << " of " << note.size() << " bytes";
+}
+
+TEST_F(Win32ControlsTest, CharactersGbkCannotHoldAndEditsPastTheChecksAreRefusedWithABeep) {
+  auto& edit = window->get<ui::EditBox>("编辑框");
+  HWND handle = hwndOf(edit);
+  int changes = 0;
+  edit.onContentChanged = [&] { ++changes; };
+  ::SetFocus(handle);
+  const int beeps = kit.beepCount();
+  // U+1F600 comes as two units, 한 as one; 格 goes in.
+  for (wchar_t unit : {L'\xD83D', L'\xDE00', L'\xD55C', L'格'}) ::SendMessageW(handle, WM_CHAR, unit, 1);
+  EXPECT_EQ(edit.text(), "格");
+  EXPECT_EQ(kit.beepCount(), beeps + 2);
+
+  kit.setClipboardText(platform::pathTextFromUtf16(u"a\U0001F600\uD55Cb"));  // the clipboard holds them
+  ::SendMessageW(handle, WM_PASTE, 0, 0);
+  EXPECT_EQ(edit.text(), "格ab");
+  EXPECT_EQ(kit.beepCount(), beeps + 3);
+
+  // Edits that pass neither check (as an input method's result string goes in) are put back.
+  edit.setMaxBytes(6);
+  for (const wchar_t* inserted : {L"\uD55C", L"簿录"}) {
+    ::SendMessageW(handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted));
+  }
+  EXPECT_EQ(edit.text(), "格ab");
+  EXPECT_EQ(kit.beepCount(), beeps + 5);
+  EXPECT_EQ(changes, 2);
 }
 
 }  // namespace

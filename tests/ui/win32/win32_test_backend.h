@@ -1,7 +1,7 @@
 #pragma once
 // The Win32 toolkit as the tests drive it. Message boxes are real boxes, answered by a timer that
 // finds the box on the screen, reads its text and presses its button; every box is recorded with
-// the text the screen showed.
+// the text the screen showed. Beeps are counted.
 
 #include <deque>
 #include <optional>
@@ -21,6 +21,11 @@ class TestToolkit : public ui::win32::Win32Toolkit {
  public:
   void answerNextMessageBox(ui::MessageAnswer answer) { answers_.push_back(answer); }
   const std::vector<ShownBox>& shownBoxes() const { return shown_; }
+  void beep() override {
+    ++beeps_;
+    Win32Toolkit::beep();
+  }
+  int beepCount() const { return beeps_; }
 
  protected:
   ui::MessageAnswer presentMessageBox(const ui::MessageBoxRequest& request) override;
@@ -28,6 +33,7 @@ class TestToolkit : public ui::win32::Win32Toolkit {
  private:
   std::deque<ui::MessageAnswer> answers_;
   std::vector<ShownBox> shown_;
+  int beeps_ = 0;
 };
 
 // Pumps the thread's messages for a while (lets the system finish painting).

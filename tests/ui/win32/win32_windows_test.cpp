@@ -159,6 +159,19 @@ TEST_F(Win32WindowTest, ThePopupMenusChoiceReachesOnCommandBeforeItReturns) {
   EXPECT_EQ(commands, (std::vector<int>{12}));
 }
 
+TEST_F(Win32WindowTest, PopupMenuCommandsNeedNotFitTheSixteenBitsOfAMenuItem) {
+  ui::Window& window = open("窗口", {});
+  std::vector<int> commands;
+  window.onCommand = [&](int command) { commands.push_back(command); };
+  const std::vector<ui::MenuItem> items = {{"记录甲", 70000}, {"记录乙", 65536 + 12}, {"记录丙", -3}, {"记录丁", 0}};
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    for (std::size_t down = 0; down <= index; ++down) ::PostMessageW(hwndOf(window), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(hwndOf(window), WM_KEYDOWN, VK_RETURN, 0);
+    kit.showPopupMenu(window, {200, 200}, "记录", items);
+  }
+  EXPECT_EQ(commands, (std::vector<int>{70000, 65536 + 12, -3, 0}));
+}
+
 TEST_F(Win32WindowTest, TheTrayIconsMessagesBecomeItsEvents) {
   ui::Window& window = open("窗口", {});
   std::string bmp = "BM";
