@@ -128,8 +128,7 @@ std::optional<char32_t> read(std::string_view text, std::size_t position) {
 
 }  // namespace four_byte
 
-// Whether `gbk`, the codec's GBK for `utf16`, holds every character of it as a GBK character that
-// text functions step over as one: ASCII bytes and pairs whose first byte is 0x81..0xFE.
+// See gbkHoldsEveryCharacter.
 bool holdsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
   for (std::size_t position = 0; position < gbk.size(); position += base::characterSize(gbk, position)) {
     auto byte = static_cast<unsigned char>(gbk[position]);
@@ -173,6 +172,10 @@ std::u16string gbkToUtf16(std::string_view gbk) {
   if (runStart == 0) return gbk_codec::toUtf16(gbk);
   out += gbk_codec::toUtf16(gbk.substr(runStart));
   return out;
+}
+
+bool gbkHoldsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
+  return holdsEveryCharacter(gbk, utf16);
 }
 
 base::TextValue utf16ToGbk(std::u16string_view utf16) { return gbk_codec::fromUtf16(utf16); }

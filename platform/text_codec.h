@@ -28,6 +28,10 @@ namespace platform {
 
 std::u16string gbkToUtf16(std::string_view gbk);
 base::TextValue utf16ToGbk(std::u16string_view utf16);
+// Whether `gbk`, utf16ToGbk of `utf16`, holds every character of it as a GBK character that text
+// functions step over as one (ASCII bytes, pairs whose first byte is 0x81..0xFE) and that reads back
+// to it: "?" for a character GBK has not, or a lone 0x80 for the euro sign, says no.
+bool gbkHoldsEveryCharacter(std::string_view gbk, std::u16string_view utf16);
 // utf16ToGbk for a text that a control shows: while it shows exactly what `shown` converts to, the
 // bytes of `shown` themselves, also those that UTF-16 could not show (a lone lead byte, 0x80..0xFF
 // outside a character); so a value shown and read back unchanged keeps every byte.

@@ -15,21 +15,10 @@ constexpr std::size_t kLineBreakBytes = 2;  // "\r\n"
 
 bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 
-// Whether `gbk`, converted from `utf16`, holds every character of it as a character that text
-// functions step over as one (ASCII, or a lead byte 0x81..0xFE and the byte after it) and reads
-// back to it: "?" stands for a character GBK has not, a lone 0x80 for the euro sign.
-bool holdsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
-  for (std::size_t position = 0; position < gbk.size(); position += base::characterSize(gbk, position)) {
-    const auto byte = static_cast<unsigned char>(gbk[position]);
-    if (byte >= 0x80 && (byte < 0x81 || byte > 0xFE || base::characterSize(gbk, position) != 2)) return false;
-  }
-  return platform::gbkToUtf16(gbk) == utf16;
-}
-
 // The GBK of a character, or nothing when GBK cannot hold it so.
 std::optional<base::TextValue> gbkCharacter(std::u16string_view character) {
   base::TextValue gbk = platform::utf16ToGbk(character);
-  if (!holdsEveryCharacter(gbk, character)) return std::nullopt;
+  if (!platform::gbkHoldsEveryCharacter(gbk, character)) return std::nullopt;
   return gbk;
 }
 
@@ -54,7 +43,7 @@ struct UserText {
 
 UserText gbkOfUserText(std::u16string_view text) {
   UserText user{platform::utf16ToGbk(text)};
-  if (holdsEveryCharacter(user.gbk, text)) return user;
+  if (platform::gbkHoldsEveryCharacter(user.gbk, text)) return user;
   user.gbk.clear();
   for (std::size_t position = 0; position < text.size();) {
     std::size_t size = 1;
