@@ -24,7 +24,11 @@ EventGate::EventGate(std::function<void()> runWaitingEvents) : runWaitingEvents_
 
 bool EventGate::run(WhenBusy whenBusy, Source source, std::function<void()> work) {
   if (busy()) {
-    if (whenBusy == WhenBusy::Refuse) return false;
+    if (whenBusy == WhenBusy::RunBeside && beside_ == Beside::Allowed) {
+      runNow(work);
+      return true;
+    }
+    if (whenBusy == WhenBusy::Refuse || whenBusy == WhenBusy::RunBeside) return false;
     if (whenBusy == WhenBusy::StopFirst) stopRequested_ = true;
     keep(source, std::move(work));
     return true;
@@ -46,7 +50,13 @@ bool EventGate::run(WhenBusy whenBusy, Source source, std::function<void()> work
   return true;
 }
 
-bool EventGate::letEventsRun() {
+bool EventGate::letEventsRun(Beside beside) {
+  // What the outer pump let run is back when this one returns, also by an exception.
+  struct Restore {
+    Beside& value;
+    Beside outer;
+    ~Restore() { value = outer; }
+  } restore{beside_, std::exchange(beside_, beside)};
   if (runWaitingEvents_) runModal(runWaitingEvents_);
   return !stopRequested_;
 }

@@ -11,7 +11,9 @@
 //   - kept until the running work has returned (an edit whose latest state counts), or
 //   - kept, and the running work asked to stop first (a newer list selection wins).
 // Kept requests run in the order they came, once the outermost work has returned; a newer request
-// of the same source replaces a kept one. Nothing runs nested.
+// of the same source replaces a kept one. Nothing runs nested, but for one kind of event: work that
+// leaves alone what such events read and change (a PING run keeps the rows as they are) may let
+// them run beside it, at once (a click on a row, a copy).
 
 #include <functional>
 #include <memory>
@@ -24,7 +26,11 @@ enum class WhenBusy {
   Refuse,     // dropped
   RunAfter,   // runs once the running work has returned
   StopFirst,  // the running work is asked to stop; then as RunAfter
+  RunBeside,  // runs at once when the running work lets such events run beside it, else dropped
 };
+
+// Whether the events that running work lets run may include those that run beside it.
+enum class Beside { Refused, Allowed };
 
 class EventGate {
  public:
@@ -50,8 +56,9 @@ class EventGate {
   }
 
   // Lets the waiting events run. False when the running work has been asked to stop: it is to end
-  // as soon as it can, leaving what it worked on consistent.
-  bool letEventsRun();
+  // as soon as it can, leaving what it worked on consistent. With Beside::Allowed, events of
+  // WhenBusy::RunBeside run among them.
+  bool letEventsRun(Beside beside = Beside::Refused);
   // Runs a modal loop of the platform (a message box, a popup menu), which lets events run as the
   // pump does: events it delivers to other windows are gated alike.
   void runModal(const std::function<void()>& modalLoop);
@@ -72,6 +79,7 @@ class EventGate {
   int workDepth_ = 0;
   int pumpsInsideWork_ = 0;
   bool stopRequested_ = false;
+  Beside beside_ = Beside::Refused;  // what the innermost pump inside work lets run
   std::vector<Kept> kept_;
 };
 

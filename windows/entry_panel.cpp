@@ -68,11 +68,12 @@ EntryPanel::EntryPanel(EntryPanelContext context)
   editTemplate.onFocusLost = [](ui::Control& box) { applyHint(dynamic_cast<ui::EditBox&>(box)); };
   editTemplate.onContentChanged = [this](ui::EditBox& box) { onBoxChanged(box); };
   w.control(kCheckBoxTemplate)->onClick = [this](ui::Control& box) { onCheckBoxClicked(dynamic_cast<ui::CheckBox&>(box)); };
-  // The buttons change the list; none of them runs inside work that is running.
+  // The buttons change the list: none of them runs inside a page fill or a sort. Beside a PING run
+  // the popup runs, and 录入 and 修改 say that they are refused.
   ui::EventGate& gate = context_.toolkit.eventGate();
-  auto popup = gate.guard<ui::Control*>(ui::WhenBusy::Refuse, [this](ui::Control* button) { showKeyValues(*button); });
+  auto popup = gate.guard<ui::Control*>(ui::WhenBusy::RunBeside, [this](ui::Control* button) { showKeyValues(*button); });
   w.control(kKeyButtonTemplate)->onClick = [popup](ui::Control& button) { popup(&button); };
-  auto add = gate.guard(ui::WhenBusy::Refuse, [this] { addRecord(); });
+  auto add = gate.guard(ui::WhenBusy::RunBeside, [this] { addRecord(); });
   w.control(kAddRecordButton)->onClick = add;
   w.control(kClearButton)->onClick = [this](ui::Control&) { clear(); };
   // Ctrl+Enter anywhere in the panel adds the record, as "录入" does; Ctrl+Delete empties the boxes,
@@ -90,7 +91,7 @@ EntryPanel::EntryPanel(EntryPanelContext context)
     }
     return false;
   };
-  w.control(kModifyRecordButton)->onClick = gate.guard(ui::WhenBusy::Refuse, [this] { modifyRecord(); });
+  w.control(kModifyRecordButton)->onClick = gate.guard(ui::WhenBusy::RunBeside, [this] { modifyRecord(); });
   w.onCreated = [this] { rebuild(); };
   w.onQueryClose = [this] { return onQueryClose(); };
   w.onClosed = [this] { closed_ = true; };
@@ -372,6 +373,7 @@ std::optional<PanelValues> EntryPanel::readBoxes() {
 }
 
 void EntryPanel::addRecord() {
+  if (context_.refusedDuringPing && context_.refusedDuringPing()) return;
   const std::optional<PanelValues> values = readBoxes();
   if (!values) return;
   if (!makeListCurrent() || !recorddb::appendRecord()) {
@@ -393,6 +395,7 @@ void EntryPanel::addRecord() {
 }
 
 void EntryPanel::modifyRecord() {
+  if (context_.refusedDuringPing && context_.refusedDuringPing()) return;
   const int row = context_.grid.firstSelectedRow();
   if (row == -1) {
     showExclamation(kSelectBeforeModify, {});

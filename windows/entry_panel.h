@@ -45,6 +45,8 @@ struct EntryPanelContext {
   const lists::ListSelection& listSelection;
   const ui::TreeView& listTree;
   std::function<void(const RecordRowRequest&)> showRecordRow;
+  // True, after saying so, when a command that changes records is refused (a PING run is going).
+  std::function<bool()> refusedDuringPing;
 };
 
 class EntryPanel {

@@ -210,7 +210,8 @@ void MainWindow::openEntryPanel() {
   entryPanel_.reset();
   entryPanel_ = std::make_unique<EntryPanel>(EntryPanelContext{
       context_.toolkit, *window_, context_.currentListForm, grid_, *lists_, context_.listSelection,
-      window_->get<ui::TreeView>("树型框"), [this](const RecordRowRequest& request) { showRecordRow(request); }});
+      window_->get<ui::TreeView>("树型框"), [this](const RecordRowRequest& request) { showRecordRow(request); },
+      [this] { return refusedDuringPing(); }});
   entryPanel_->show();
 }
 
@@ -223,13 +224,16 @@ void MainWindow::onFormSelectorChanged() {
   forms::writeSelectedFormIndex(context_.settings, selector.currentIndex());
 }
 
+bool MainWindow::refusedDuringPing() {
+  if (!context_.ping.pingRunning) return false;
+  ui::MessageBoxRequest refusal;
+  refusal.text = kPingRefused;
+  context_.toolkit.show(refusal);
+  return true;
+}
+
 void MainWindow::onToolbarButton(int index) {
-  if (context_.ping.pingRunning && index != kPing) {
-    ui::MessageBoxRequest refusal;
-    refusal.text = kPingRefused;
-    context_.toolkit.show(refusal);
-    return;
-  }
+  if (index != kPing && refusedDuringPing()) return;
   switch (index) {
     case kNewList:
       createListFromSelectedForm();
@@ -322,7 +326,9 @@ void MainWindow::connectGridPresses() {
       const bool left = event.button == ui::MouseButton::Left;
       if (left) header.focus();
       if (gridHandler) gridHandler(event);
-      if (left && isHeader) {
+      if (left && isHeader && !grid_.isOnColumnBorder()) {
+        // A sort would change the order of the rows a PING run walks: it says so instead.
+        if (refusedDuringPing()) return;
         context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, &header, [this, x = event.x] { sortByHeader(x); });
       }
     };
@@ -332,11 +338,12 @@ void MainWindow::connectGridPresses() {
   cellAction_ = std::make_unique<links::CellAction>(links::CellActionContext{
       context_.toolkit, context_.shell, grid_, header, context_.currentListForm, host,
       [this] { showSelectedRecordInPanel(); }});
+  // Clicks and copies change no row: a PING run lets them run beside it; a page fill or a sort does not.
   ui::EventGate& gate = context_.toolkit.eventGate();
   grid_.onCellReleased = gate.guard<grid::CellEvent>(
-      ui::WhenBusy::Refuse, [this](const grid::CellEvent& event) { cellAction_->leftReleased(event); });
+      ui::WhenBusy::RunBeside, [this](const grid::CellEvent& event) { cellAction_->leftReleased(event); });
   grid_.onCellRightPressed = gate.guard<grid::CellEvent>(
-      ui::WhenBusy::Refuse, [this](const grid::CellEvent& event) { cellAction_->rightPressed(event); });
+      ui::WhenBusy::RunBeside, [this](const grid::CellEvent& event) { cellAction_->rightPressed(event); });
 }
 
 base::TextValue MainWindow::chatHost() {
@@ -346,7 +353,7 @@ base::TextValue MainWindow::chatHost() {
 }
 
 void MainWindow::sortByHeader(int x) {
-  if (grid_.isOnColumnBorder() || context_.ping.pingRunning) return;
+  if (grid_.isOnColumnBorder()) return;
   const int column = grid_.columnAt(x);
   if (column < 1) return;
   const std::int32_t kind = forms::fieldKindOf(context_.currentListForm, column);

@@ -88,6 +88,8 @@ class MainWindow {
   void onCreated();
   // The window is asked to close: the save step runs, unless work is running, which ends first.
   bool onQueryClose();
+  // During a PING run: says that the command is refused, and true.
+  bool refusedDuringPing();
   // A toolbar command, from its button or its shortcut: refused during a PING run and, with a beep,
   // while work is running.
   void onToolbarClick(int index);

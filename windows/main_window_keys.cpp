@@ -83,12 +83,9 @@ void MainWindow::renameSelectedList() {
 }
 
 void MainWindow::moveGridSelection(const grid::RowMove& move) {
-  // As a click on a row: not inside running work.
-  context_.toolkit.eventGate().run(ui::WhenBusy::Refuse, &grid_, [this, move] {
-    if (!grid_.moveSelection(move)) return;
-    showSelectedRecordInPanel();
-    // Filling the panel takes the focus through its boxes; the keyboard stays on the grid.
-    window_->control("画板表头")->focus();
+  // As a click on a row: beside a PING run, not inside other running work.
+  context_.toolkit.eventGate().run(ui::WhenBusy::RunBeside, &grid_, [this, move] {
+    if (grid_.moveSelection(move)) showSelectedRecordInPanel();
   });
 }
 

@@ -45,7 +45,7 @@ void MainWindow::runPing() {
   tree.setEnabled(false);
   checks::PingRunContext run{context_.ping, grid_.rowCount(), [this](int row) { return pingJob(row); },
                              [this](const checks::PingResult& result) { applyPingResult(result); },
-                             [this] { return context_.toolkit.eventGate().letEventsRun(); }};
+                             [this] { return context_.toolkit.eventGate().letEventsRun(ui::Beside::Allowed); }};
   (void)checks::runPing(run);
   tree.setEnabled(true);
   context_.ping.pingRunning = false;

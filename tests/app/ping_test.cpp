@@ -6,6 +6,8 @@
 #include <regex>
 
 #include "tests/app/program_fixture.h"
+#include "ui/panels.h"
+#include "windows/entry_panel_layout.h"
 #include "tests/checks/test_http_server.h"
 #include "ui/toolbar.h"
 
@@ -94,6 +96,46 @@ TEST_F(PingTest, DuringARunOtherCommandsAreRefusedAndTheButtonStopsIt) {
   EXPECT_EQ(pingCaption(r), "开始PING");
   EXPECT_TRUE(r.tree().enabled());
   EXPECT_EQ(r.tree().itemCount(), 6);  // no list was made
+}
+
+// A PING run keeps the rows as they are: a click selects a row and fills the entry panel, a right
+// click copies, the arrows move the selection. What would change the rows' order or content (a
+// sort, 录入 and 修改 of the panel) says that it is refused.
+TEST_F(PingTest, DuringARunClicksAndCopiesWorkAndWhatChangesTheRowsSaysItIsRefused) {
+  auto run = openList(rowsProbing(std::vector<std::string>(8, "/delay/300")));
+  Run& r = *run;
+  EXPECT_TRUE(r.clickToolbar(windows::kAddRecord));
+  windows::EntryPanel* panel = r.application.mainWindow()->entryPanel();
+  ASSERT_NE(panel, nullptr);
+  auto& data = r.window().get<ui::DrawingPanel>("画板数据");
+  auto& header = r.window().get<ui::DrawingPanel>("画板表头");
+  const int rowHeight = grid(r).rowHeight();
+  r.toolkit.postAtPump(1, [&] {
+    const ui::MouseEvent onRow3{5, 2 * rowHeight + 3, ui::kNoKeys, ui::MouseButton::Left};
+    r.user.pressMouse(data, onRow3);
+    r.user.releaseMouse(data, onRow3);
+    EXPECT_EQ(grid(r).firstSelectedRow(), 3);
+    EXPECT_EQ(panel->window().get<ui::EditBox>("编辑框复制").text(), "");  // the template stays empty
+    const ui::MouseEvent right{5, 2 * rowHeight + 3, ui::kNoKeys, ui::MouseButton::Right};
+    r.user.pressMouse(data, right);
+    r.user.releaseMouse(data, right);
+    EXPECT_EQ(r.toolkit.clipboardText(), grid(r).cell(3, 1));
+    r.user.pressKey(header, ui::Key::Down);
+    EXPECT_EQ(grid(r).firstSelectedRow(), 4);
+
+    const std::size_t before = r.shownMessages().size();
+    const ui::MouseEvent onTitle{5, 5, ui::kNoKeys, ui::MouseButton::Left};
+    r.user.pressMouse(header, onTitle);
+    r.user.releaseMouse(header, onTitle);
+    r.user.click(*panel->window().control(windows::kAddRecordButton));
+    EXPECT_EQ(r.shownMessages().size(), before + 2);
+    EXPECT_EQ(r.shownMessages().back(), "正在执行PING，不允许操作！");
+    EXPECT_TRUE(r.clickToolbar(windows::kPing));  // "停止PING"
+  });
+  EXPECT_TRUE(r.clickToolbar(windows::kPing));
+  EXPECT_EQ(grid(r).cell(1, 1), "名0");  // not sorted
+  ASSERT_TRUE(recorddb::setCurrentDatabase("客户"));
+  EXPECT_EQ(recorddb::recordCount(), 8);
 }
 
 TEST_F(PingTest, AFilteredPageProbesOnlyItsRows) {

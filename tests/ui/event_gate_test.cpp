@@ -71,6 +71,25 @@ TEST(EventGateTest, EventsInsideRunningWorkAreRefusedOrKeptInOrder) {
   EXPECT_FALSE(q.gate.stopRequested());
 }
 
+TEST(EventGateTest, EventsBesideWorkRunAtOnceOnlyWhereTheWorkLetsThem) {
+  QueuedEvents q;
+  const auto click = [&q](const std::string& name) {
+    q.waiting.push_back([&q, name] {
+      q.gate.run(WhenBusy::RunBeside, nullptr, [&q, name] { q.log.push_back(name); });
+    });
+  };
+  // A page fill lets no such event run; a PING run lets them run at once, inside its step.
+  click("during a fill");
+  q.gate.run(WhenBusy::Refuse, nullptr, q.longWork("fill", 1));
+  click("during a run");
+  q.gate.run(WhenBusy::Refuse, nullptr, [&q] {
+    q.log.push_back("run begins");
+    EXPECT_TRUE(q.gate.letEventsRun(Beside::Allowed));
+    q.log.push_back("run ends");
+  });
+  EXPECT_EQ(q.log, (std::vector<std::string>{"fill begins", "fill ends", "run begins", "during a run", "run ends"}));
+}
+
 TEST(EventGateTest, ANewerSelectionStopsTheRunningWorkAndTheLatestOneWins) {
   QueuedEvents q;
   int tree = 0;
