@@ -1,6 +1,7 @@
 #pragma once
 // The tree box. Items are numbered in pre-order from 0 (-1: none); an item is added at the end of
-// its parent's children. Making an item current raises onSelectionChanged, as a click does.
+// its parent's children. Making an item current raises onSelectionChanged, as a click does. The
+// current item looks selected also while the focus is elsewhere.
 // Removing items keeps the current item current (its index may shift); removing the current item,
 // or an item above it, or clearing the tree leaves none current and raises onSelectionChanged once.
 
@@ -49,6 +50,8 @@ class TreeView : public Control {
   // Makes the item current (-1, or an index that is no item: none), raising onSelectionChanged when
   // it changes.
   virtual void setCurrentItem(int index) = 0;
+  // Scrolls the item into view, expanding the items above it.
+  virtual void ensureVisible(int index) = 0;
   // The three images of items (list, key field, value).
   virtual void setImages(const std::vector<const Picture*>& images) = 0;
 

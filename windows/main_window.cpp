@@ -179,6 +179,8 @@ void MainWindow::onCreated() {
   if (tree.currentItem() < 0) openListPage();
 
   layout();
+  // At the tree's real height: the remembered item is to be seen.
+  if (tree.currentItem() >= 0) tree.ensureVisible(tree.currentItem());
   trayIcon_ = context_.toolkit.loadPicture(context_.trayIconBytes);
   if (trayIcon_) {
     context_.toolkit.addTrayIcon(w, *trayIcon_, base::cutToBytes(context_.productTitle, kTrayTipBytes),

@@ -278,10 +278,14 @@ TEST_F(ListsTest, TheTreeAndItsSelectionSurviveARestart) {
     appendRecords("客户", {{"北京", "甲"}, {"上海", "乙"}});
     EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 0));
     EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 3));  // 上海
+    ui::TreeItem list = run->tree().item(0);
+    list.expanded = false;  // the remembered item is out of sight
+    run->tree().setItem(0, list);
     before = run->tree().snapshot();
     EXPECT_TRUE(run->user.closeWindow(run->window()));
   }
   auto next = start();
+  before[0].item.expanded = true;  // brought into view again
   EXPECT_EQ(next->tree().snapshot(), before);
   EXPECT_EQ(next->tree().currentItem(), 3);
   EXPECT_EQ(next->state.listSelection.filterValue, "上海");

@@ -73,6 +73,13 @@ void HeadlessTreeView::setItem(int index, const TreeItem& item) {
   if (valid(index)) items_[static_cast<std::size_t>(index)].item = item;
 }
 
+void HeadlessTreeView::ensureVisible(int index) {
+  if (!valid(index)) return;
+  for (int above = parentOf(index); above >= 0; above = parentOf(above)) {
+    items_[static_cast<std::size_t>(above)].item.expanded = true;
+  }
+}
+
 int HeadlessTreeView::parentOf(int index) const {
   return valid(index) ? items_[static_cast<std::size_t>(index)].parent : -1;
 }

@@ -27,6 +27,7 @@ class HeadlessTreeView : public HeadlessControl<TreeView> {
   int parentOf(int index) const override;
   int currentItem() const override { return current_; }
   void setCurrentItem(int index) override;
+  void ensureVisible(int index) override;
   void setImages(const std::vector<const Picture*>& images) override { imageCount_ = static_cast<int>(images.size()); }
   bool editLabel(int index) override;
 

@@ -231,8 +231,27 @@ bool Win32TreeView::editLabel(int index) {
   return send(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(handle)) != 0;
 }
 
+void Win32TreeView::ensureVisible(int index) {
+  if (HTREEITEM handle = handleOf(index)) send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handle));
+}
+
+LRESULT Win32TreeView::customDraw(NMTVCUSTOMDRAW& draw) const {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  // With the focus elsewhere the tree would draw its selection in the face colour, next to
+  // invisible on a white tree: which list is open is to be seen at all times.
+  const bool selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && selected && ::GetFocus() != hwnd()) {
+    draw.clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+  }
+  return CDRF_DODEFAULT;
+}
+
 bool Win32TreeView::handleNotify(NMHDR& header, LRESULT& result) {
   switch (header.code) {
+    case NM_CUSTOMDRAW:
+      result = customDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
+      return true;
     case TVN_SELCHANGEDW:
       if (!quiet()) raiseSelectionChanged();
       result = 0;

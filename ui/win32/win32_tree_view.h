@@ -28,6 +28,7 @@ class Win32TreeView : public Win32Control<TreeView> {
   int parentOf(int index) const override;
   int currentItem() const override;
   void setCurrentItem(int index) override;
+  void ensureVisible(int index) override;
   void setImages(const std::vector<const Picture*>& images) override;
   bool editLabel(int index) override;
 
@@ -41,6 +42,8 @@ class Win32TreeView : public Win32Control<TreeView> {
   bool handleNotify(NMHDR& header, LRESULT& result) override;
 
  private:
+  // The selected item in the selection's colours also while the focus is elsewhere.
+  LRESULT customDraw(NMTVCUSTOMDRAW& draw) const;
   const std::vector<HTREEITEM>& order() const;
   void write(HTREEITEM handle, const TreeItem& item);
 

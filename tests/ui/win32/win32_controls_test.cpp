@@ -144,6 +144,34 @@ TEST_F(Win32ControlsTest, TheTreeEditsLabelsAndKeepsItemDataAndImages) {
   EXPECT_EQ(height, 16);
 }
 
+TEST_F(Win32ControlsTest, TheSelectedItemLooksSelectedWithTheFocusElsewhereAndIsScrolledIntoView) {
+  auto& tree = window->get<ui::win32::Win32TreeView>("树型框");
+  HWND handle = hwndOf(tree);
+  for (int i = 0; i < 60; ++i) tree.addItem(-1, {"列表" + std::to_string(i), 0, 0, i, false, false});
+  tree.setCurrentItem(2);
+  window->get<ui::EditBox>("编辑框").focus();
+  kit.processPendingEvents();
+  ASSERT_NE(::GetFocus(), handle);
+  ::RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT text{};
+  *reinterpret_cast<HTREEITEM*>(&text) = tree.handleOf(2);
+  ASSERT_TRUE(::SendMessageW(handle, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)));
+  HDC dc = ::GetDC(handle);
+  // A point of the label's background, right of its last character.
+  const COLORREF background = ::GetPixel(dc, text.right - 2, (text.top + text.bottom) / 2);
+  ::ReleaseDC(handle, dc);
+  EXPECT_EQ(background, ::GetSysColor(COLOR_HIGHLIGHT));
+
+  tree.ensureVisible(55);
+  RECT item{};
+  *reinterpret_cast<HTREEITEM*>(&item) = tree.handleOf(55);
+  ASSERT_TRUE(::SendMessageW(handle, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&item)));
+  RECT client{};
+  ::GetClientRect(handle, &client);
+  EXPECT_GE(item.top, client.top);
+  EXPECT_LE(item.bottom, client.bottom);
+}
+
 TEST_F(Win32ControlsTest, KeysTheWindowLeavesAreTheControlsOwn) {
   std::vector<ui::Key> heard;
   window->onKeyPress = [&heard](const ui::KeyPress& press) {
