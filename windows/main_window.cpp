@@ -1,5 +1,6 @@
 #include "windows/main_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "links/safe_target.h"
@@ -111,7 +112,13 @@ void MainWindow::layout() {
   ui::Control& tree = *w.control("树型框");
   ui::Control& splitter = *w.control("分隔条");
   ui::Control& container = *w.control("画板容器");
+  ui::Control& statusBar = *w.control(kStatusBar);
 
+  // The status line takes the bottom; the tree, the splitter and the grid end above it.
+  constexpr int kStatusTextInset = 4;
+  const int bottom = std::max(client.height - kStatusBarHeight, 0);
+  statusBar.setBounds({kStatusTextInset, bottom + 2, std::max(client.width - 2 * kStatusTextInset, 0),
+                       kStatusBarHeight - 4});
   toolbar.setBounds({0, 0, client.width, toolbar.bounds().height});
   const int belowToolbar = toolbar.bounds().top + toolbar.bounds().height;
   const ui::Rect split = splitter.bounds();
@@ -119,17 +126,17 @@ void MainWindow::layout() {
   selector.setBounds({0, belowToolbar, split.left, selector.bounds().height});
   findBar.setBounds({rightOfSplitter, belowToolbar, client.width - rightOfSplitter, findBar.bounds().height});
   const int treeTop = belowToolbar + selector.bounds().height;
-  tree.setBounds({0, treeTop, split.left, client.height - treeTop});
+  tree.setBounds({0, treeTop, split.left, bottom - treeTop});
   const int findHeight = findBar.visible() ? findBar.bounds().height : 0;
   const ui::Rect gridArea{rightOfSplitter, belowToolbar + findHeight, client.width - rightOfSplitter,
-                          client.height - belowToolbar - findHeight};
+                          bottom - belowToolbar - findHeight};
   if (grid_.attached()) {
     grid_.setBounds(gridArea.left, gridArea.top, gridArea.width, gridArea.height);
   } else {
     container.setBounds(gridArea);
   }
   const int selectorTop = selector.bounds().top;
-  splitter.setBounds({split.left, selectorTop, split.width, client.height - selectorTop});
+  splitter.setBounds({split.left, selectorTop, split.width, bottom - selectorTop});
 }
 
 void MainWindow::onSplitterMoved(int position) {
@@ -212,7 +219,15 @@ void MainWindow::openEntryPanel() {
   entryPanel_.reset();
   entryPanel_ = std::make_unique<EntryPanel>(EntryPanelContext{
       context_.toolkit, *window_, context_.currentListForm, grid_, *lists_, context_.listSelection,
-      window_->get<ui::TreeView>("树型框"), [this](const RecordRowRequest& request) { showRecordRow(request); },
+      window_->get<ui::TreeView>("树型框"),
+      [this](const RecordRowRequest& request) {
+        showRecordRow(request);
+        if (request.refreshedRow) {
+          showPageStatus();
+        } else {
+          revealAddedRecord(request.recordNumber);
+        }
+      },
       [this] { return refusedDuringPing(); }});
   entryPanel_->show();
 }

@@ -129,6 +129,11 @@ class MainWindow {
   // Shows a record of the open database as a new grid row, after filing its key values, unless the
   // filter leaves it out; or shows it in place of a row.
   void showRecordRow(const RecordRowRequest& request);
+  // A record just added: its row is selected and scrolled into view. When the filter leaves it out,
+  // the page shows the whole list instead, and the status line says why.
+  void revealAddedRecord(int recordNumber);
+  // The status line for the page as it is now, with `note` after it.
+  void showPageStatus(const base::TextValue& note = {});
   // A left release on the grid's rows: the first selected row's record fills the entry panel.
   void showSelectedRecordInPanel();
   // Adds a row for every record of the open database; ends early when a newer selection asks to.

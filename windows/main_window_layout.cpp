@@ -23,6 +23,7 @@ ui::WindowLayout mainWindowLayout() {
       {"画板数据", ControlKind::DrawingPanel, "画板容器", {0, 24, 866, 454}, "", true, true},
       {"画板横滚", ControlKind::DrawingPanel, "画板容器", {0, 460, 866, 18}, "", true, true},
       {"画板纵滚", ControlKind::DrawingPanel, "画板容器", {848, 24, 18, 436}, "", true, true},
+      {kStatusBar, ControlKind::Label, "", {4, 600, 1172, 18}, "", true, true},
   };
   return layout;
 }

@@ -9,6 +9,11 @@
 
 namespace windows {
 
+// The line at the bottom that says which list and filter the page shows.
+inline constexpr char kStatusBar[] = "标签状态栏";
+// The height the status line takes from the bottom of the client area.
+inline constexpr int kStatusBarHeight = 22;
+
 ui::WindowLayout mainWindowLayout();
 std::vector<ui::ToolbarButton> mainToolbarButtons();
 

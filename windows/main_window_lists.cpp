@@ -15,6 +15,7 @@
 #include "windows/forms_selector.h"
 #include "windows/main_window.h"
 #include "windows/main_window_layout.h"
+#include "windows/page_status.h"
 
 namespace windows {
 namespace {
@@ -24,6 +25,15 @@ constexpr char kChooseAForm[] = "请先选择一个表单，才能根据此表�
 constexpr char kOpenFailed[] = "打开列表页失败，请重开软件再试，还是不行请删除然后新建。";
 constexpr char kNoRowsSelected[] = "请先选择要移除的记录行！";
 constexpr char kRemoveQuestion[] = "确定要移除选中的记录吗？";
+
+// The grid row that shows the record, searched from the last row up (a new record is at the end); 0
+// when no row does.
+int rowOfRecord(const grid::RecordGrid& grid, std::int32_t recordId) {
+  for (int row = grid.rowCount(); row >= 1; --row) {
+    if (grid.row(row).recordId == recordId) return row;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -79,6 +89,7 @@ void MainWindow::removeSelectedRecords() {
   grid_.redraw();
   (void)recorddb::packDatabase();
   lists_->rebuildValueItems();
+  showPageStatus();
 }
 
 void MainWindow::onTreeSelectionChanged() {
@@ -99,6 +110,7 @@ void MainWindow::clearListPage() {
   grid_.clearRows(true);
   grid_.redraw();
   context_.currentListForm.name.clear();
+  showPageStatus();
 }
 
 void MainWindow::openListPage() {
@@ -124,6 +136,7 @@ void MainWindow::openListPage() {
     // The panel's boxes would add records to a list that is not open.
     if (panel) panel->close();
     grid_.redraw();
+    showPageStatus();
     showWarning(kOpenFailed, recorddb::lastErrorText());
     return;
   }
@@ -137,6 +150,7 @@ void MainWindow::openListPage() {
   fillListPage(sameList);
   applyColumnWidthMode();
   grid_.redraw();
+  showPageStatus();
 }
 
 void MainWindow::fillListPage(bool sameList) {
@@ -188,6 +202,43 @@ void MainWindow::showRecordRow(const RecordRowRequest& request) {
   }
   if (filtered && (!keyExists || cells[static_cast<std::size_t>(key - 1)] != selection.filterValue)) return;
   grid_.appendRow(cells, 0, recordId, false, true);
+}
+
+void MainWindow::revealAddedRecord(int recordNumber) {
+  const lists::ListSelection& selection = context_.listSelection;
+  if (!lists_->openListDatabase(context_.currentListForm.name) || !recorddb::gotoRecord(recordNumber)) {
+    showPageStatus();
+    return;
+  }
+  const std::int32_t recordId = recorddb::currentRecordId();
+  int row = rowOfRecord(grid_, recordId);
+  base::TextValue note;
+  if (row == 0 && selection.filtering) {
+    // Stored, but out of the filter's sight: the record would look lost.
+    note = "新记录不符合当前的筛选（" + filterText(selection.keyFieldName, selection.filterValue) + "），现在显示整个列表";
+    window_->get<ui::TreeView>("树型框").setCurrentItem(selection.listItem);
+    row = rowOfRecord(grid_, recordId);
+  }
+  if (row > 0) {
+    grid_.selectRow(row, true);
+    grid_.scrollRowIntoView(row);
+  }
+  showPageStatus(note);
+}
+
+void MainWindow::showPageStatus(const base::TextValue& note) {
+  const lists::ListSelection& selection = context_.listSelection;
+  PageStatus status;
+  status.listName = context_.currentListForm.name;
+  if (!status.listName.empty() && lists_->openListDatabase(status.listName)) {
+    status.listRecords = recorddb::recordCount();
+  }
+  status.filtering = selection.filtering;
+  status.keyFieldName = selection.keyFieldName;
+  status.filterValue = selection.filterValue;
+  status.shownRows = grid_.rowCount();
+  status.note = note;
+  window_->control(kStatusBar)->setCaption(pageStatusText(status));
 }
 
 void MainWindow::showSelectedRecordInPanel() {

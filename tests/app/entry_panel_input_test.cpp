@@ -314,5 +314,38 @@ TEST_F(EntryPanelInputTest, AModifiedKeyValueIsFiledAndAValueNoRecordHoldsLeaves
   ASSERT_NE(panel(*run), nullptr);
 }
 
+// After 录入 the new record is selected and in view, also when the filter of the page would hide it:
+// the page shows the whole list then, and the status line says why. The status line follows adds
+// and removals.
+TEST_F(EntryPanelInputTest, ANewRecordIsAlwaysShownAndSelected) {
+  auto run = openPanel("城市|10|20|0|真");
+  grid::RecordGrid& grid = run->application.mainWindow()->grid();
+  const auto status = [&run] { return run->window().control("标签状态栏")->caption(); };
+  const auto add = [&run](const char* city) {
+    fill(*run, box(*run, 1, 10), city);
+    run->user.click(button(*run, windows::kAddRecordButton));
+  };
+  add("北京");
+  add("上海");
+  EXPECT_EQ(status(), "客户 · 2 / 2 条");
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{2}));
+  const std::vector<base::TextValue> texts = run->texts();
+  EXPECT_TRUE(run->user.clickTreeItem(run->tree(), static_cast<int>(std::find(texts.begin(), texts.end(), "北京") -
+                                                                     texts.begin())));
+  EXPECT_EQ(status(), "客户 · 城市 = 北京 · 1 / 2 条");
+  add("北京");
+  EXPECT_EQ(status(), "客户 · 城市 = 北京 · 2 / 3 条");
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{2}));
+
+  add("广州");
+  EXPECT_EQ(run->tree().currentItem(), 0);  // the list itself
+  ASSERT_EQ(grid.rowCount(), 4);
+  EXPECT_EQ(grid.cell(4, 1), "广州");
+  EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{4}));
+  EXPECT_EQ(status(), "客户 · 4 / 4 条 · 新记录不符合当前的筛选（城市 = 北京），现在显示整个列表");
+  EXPECT_TRUE(run->clickToolbar(windows::kRemoveRecords));
+  EXPECT_EQ(status(), "客户 · 3 / 3 条");
+}
+
 }  // namespace
 }  // namespace app

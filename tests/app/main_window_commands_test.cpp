@@ -125,9 +125,12 @@ TEST_F(MainWindowCommandsTest, ASelectedListFillsTheGridAndAValueFiltersIt) {
   EXPECT_EQ(grid.cell(2, 1), "上海");
   EXPECT_EQ(grid.row(3).recordId, 3);
   EXPECT_GT(grid.columnWidth(1), 0);  // automatic widths
+  const auto status = [&run] { return run->window().control("标签状态栏")->caption(); };
+  EXPECT_EQ(status(), "客户 · 3 / 3 条");
 
   EXPECT_TRUE(run->user.clickTreeItem(run->tree(), 2));  // the value 北京
   ASSERT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(status(), "客户 · 城市 = 北京 · 2 / 3 条");
   EXPECT_EQ(grid.row(2).recordId, 3);
   EXPECT_TRUE(run->clickToolbar(windows::kSelectAllRecords));
   EXPECT_EQ(grid.selection(), (std::vector<std::int32_t>{1, 2}));

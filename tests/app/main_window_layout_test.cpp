@@ -40,17 +40,20 @@ TEST_F(MainWindowLayoutTest, ControlsFollowTheClientSizeAndTheSplitter) {
   for (ui::Size outer : {ui::Size{1192, 656}, ui::Size{800, 500}, ui::Size{1600, 1000}}) {
     window.setBounds({50, 50, outer.width, outer.height});
     const ui::Size client = window.clientSize();
+    // The status line takes the bottom 22 pixels from every column of the window.
+    const int bottom = client.height - 22;
     EXPECT_EQ(bounds("工具条"), (ui::Rect{0, 0, client.width, 43}));
     EXPECT_EQ(bounds("组合框表单"), (ui::Rect{0, 43, 304, 23}));
-    EXPECT_EQ(bounds("树型框"), (ui::Rect{0, 66, 304, client.height - 66}));
-    EXPECT_EQ(bounds("分隔条"), (ui::Rect{304, 43, 6, client.height - 43}));
-    EXPECT_EQ(bounds("画板容器"), (ui::Rect{310, 43, client.width - 310, client.height - 43}));
+    EXPECT_EQ(bounds("树型框"), (ui::Rect{0, 66, 304, bottom - 66}));
+    EXPECT_EQ(bounds("分隔条"), (ui::Rect{304, 43, 6, bottom - 43}));
+    EXPECT_EQ(bounds("画板容器"), (ui::Rect{310, 43, client.width - 310, bottom - 43}));
     EXPECT_EQ(bounds("图片框查找"), (ui::Rect{310, 43, client.width - 310, 40}));
+    EXPECT_EQ(bounds("标签状态栏"), (ui::Rect{4, bottom + 2, client.width - 8, 18}));
   }
   window.control("图片框查找")->setVisible(true);
   mainWindow->onSplitterMoved(200);
   const ui::Size client = window.clientSize();
-  EXPECT_EQ(bounds("画板容器"), (ui::Rect{206, 83, client.width - 206, client.height - 83}));
+  EXPECT_EQ(bounds("画板容器"), (ui::Rect{206, 83, client.width - 206, client.height - 22 - 83}));
   EXPECT_EQ(bounds("组合框表单").width, 200);
   store.selectSection("主界面");
   EXPECT_EQ(store.readNumber("分隔条位置", 0), 200);
