@@ -103,6 +103,7 @@ void Application::saveOnClose() {
   settings::saveOrRestoreControls(state_.settings, request);
   state_.settings.selectSection(windows::kMainSection);
   state_.settings.writeNumber(windows::kTreeIndexKey, window.get<ui::TreeView>("树型框").currentItem());
+  mainWindow_->saveWindowBounds();
   mainWindow_->lists().saveListState(true);
 }
 

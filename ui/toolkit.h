@@ -52,6 +52,8 @@ class Toolkit : public MessagePresenter {
   virtual int keyState() = 0;
   virtual Point cursorPosition() = 0;
   virtual Rect screenArea() = 0;
+  // The work areas of the screens there are now, the primary screen's first.
+  virtual std::vector<Rect> screenAreas() = 0;
 
   virtual void setClipboardText(const base::TextValue& text) = 0;
   virtual base::TextValue clipboardText() = 0;

@@ -91,6 +91,11 @@ class Window {
   virtual void setVisible(bool visible) = 0;
   virtual bool minimized() const = 0;
   virtual void restore() = 0;  // from minimised to normal
+  // Maximised, the window fills the work area of its screen; its normal bounds are where it goes
+  // back to (they are its bounds while it is neither maximised nor minimised).
+  virtual bool maximized() const = 0;
+  virtual void maximize() = 0;
+  virtual Rect normalBounds() const = 0;
   virtual void centerOnScreen() = 0;
   virtual bool topmost() const = 0;
   virtual void setTopmost(bool topmost) = 0;

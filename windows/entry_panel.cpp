@@ -121,11 +121,14 @@ void EntryPanel::close() {
 }
 
 bool EntryPanel::onQueryClose() {
-  if (closingQuietly_ || !hasUnsavedInput()) return true;
-  ui::MessageBoxRequest question;
-  question.text = kDiscardQuestion;
-  question.buttons = ui::MessageButtons::OkCancel;
-  return context_.toolkit.show(question) == ui::MessageAnswer::Ok;
+  if (!closingQuietly_ && hasUnsavedInput()) {
+    ui::MessageBoxRequest question;
+    question.text = kDiscardQuestion;
+    question.buttons = ui::MessageButtons::OkCancel;
+    if (context_.toolkit.show(question) != ui::MessageAnswer::Ok) return false;
+  }
+  if (context_.rememberPosition) context_.rememberPosition(*window_);
+  return true;
 }
 
 PanelMetrics EntryPanel::metrics() const {

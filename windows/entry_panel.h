@@ -47,6 +47,8 @@ struct EntryPanelContext {
   std::function<void(const RecordRowRequest&)> showRecordRow;
   // True, after saying so, when a command that changes records is refused (a PING run is going).
   std::function<bool()> refusedDuringPing;
+  // The panel is closing: where it is, to be remembered.
+  std::function<void(const ui::Window&)> rememberPosition;
 };
 
 class EntryPanel {

@@ -14,6 +14,7 @@
 #include "windows/forms_selector.h"
 #include "windows/main_window_layout.h"
 #include "windows/main_window_settings.h"
+#include "windows/window_bounds.h"
 
 namespace windows {
 namespace {
@@ -101,7 +102,30 @@ MainWindow::~MainWindow() {
   if (trayIcon_) context_.toolkit.removeTrayIcon(*window_);
 }
 
-void MainWindow::show() { context_.toolkit.show(*window_); }
+void MainWindow::show() {
+  context_.toolkit.show(*window_);
+  if (restoreMaximized_) window_->maximize();
+}
+
+void MainWindow::saveWindowBounds() {
+  context_.settings.selectSection(kMainSection);
+  writeWindowBounds(context_.settings, kMainWindowBoundsKey, *window_, RememberedParts::PositionAndSize);
+  if (EntryPanel* panel = entryPanel()) rememberPanelPosition(panel->window());
+}
+
+void MainWindow::rememberPanelPosition(const ui::Window& panel) {
+  context_.settings.selectSection(kMainSection);
+  writeWindowBounds(context_.settings, kEntryPanelBoundsKey, panel, RememberedParts::Position);
+}
+
+void MainWindow::restoreWindowBounds(ui::Window& window, const base::TextValue& key, RememberedParts parts) {
+  context_.settings.selectSection(kMainSection);
+  const std::optional<RememberedBounds> remembered =
+      readWindowBounds(context_.settings, key, window.bounds(), parts);
+  if (!remembered) return;
+  window.setBounds(placeOnScreens(remembered->bounds, context_.toolkit.screenAreas()));
+  if (parts == RememberedParts::PositionAndSize) restoreMaximized_ = remembered->maximized;
+}
 
 void MainWindow::layout() {
   ui::Window& w = *window_;
@@ -150,6 +174,7 @@ void MainWindow::onSplitterMoved(int position) {
 void MainWindow::onCreated() {
   settings::SettingsStore& store = context_.settings;
   ui::Window& w = *window_;
+  restoreWindowBounds(w, kMainWindowBoundsKey, RememberedParts::PositionAndSize);
   auto& toolbar = w.get<ui::Toolbar>("工具条");
   ui::Control& splitter = *w.control("分隔条");
 
@@ -228,7 +253,8 @@ void MainWindow::openEntryPanel() {
           revealAddedRecord(request.recordNumber);
         }
       },
-      [this] { return refusedDuringPing(); }});
+      [this] { return refusedDuringPing(); }, [this](const ui::Window& panel) { rememberPanelPosition(panel); }});
+  restoreWindowBounds(entryPanel_->window(), kEntryPanelBoundsKey, RememberedParts::Position);
   entryPanel_->show();
 }
 

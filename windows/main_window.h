@@ -21,6 +21,7 @@
 #include "ui/toolkit.h"
 #include "windows/entry_panel.h"
 #include "windows/form_designer.h"
+#include "windows/window_bounds.h"
 
 namespace windows {
 
@@ -47,6 +48,8 @@ class MainWindow {
   ui::Window& window() { return *window_; }
   // Shows the window; its created event restores what was remembered.
   void show();
+  // Remembers where the window and the entry panel are (the save step at close).
+  void saveWindowBounds();
 
   // Places every control for the current client size and splitter position.
   void layout();
@@ -86,6 +89,10 @@ class MainWindow {
 
  private:
   void onCreated();
+  // Puts the window where it was last (on a screen that exists now); a maximised main window is
+  // maximised again once shown.
+  void restoreWindowBounds(ui::Window& window, const base::TextValue& key, RememberedParts parts);
+  void rememberPanelPosition(const ui::Window& panel);
   // The window is asked to close: the save step runs, unless work is running, which ends first.
   bool onQueryClose();
   // During a PING run: says that the command is refused, and true.
@@ -160,7 +167,8 @@ class MainWindow {
   std::unique_ptr<lists::ListWorkspace> lists_;
   grid::RecordGrid grid_;
   int eventIntervalMs_ = 20;
-  bool sortAscending_ = false;  // one direction for every column, flipped before each sort
+  bool sortAscending_ = false;
+  bool restoreMaximized_ = false;  // one direction for every column, flipped before each sort
   std::unique_ptr<grid::TooltipGridTips> gridTips_;
   std::unique_ptr<links::CellAction> cellAction_;
   std::function<void()> find_;  // the find button's command, through the event gate

@@ -155,4 +155,10 @@ void HeadlessToolkit::controlGone(const Control& control) {
   if (focused_ != nullptr && &focused_->self() == &control) focused_ = nullptr;
 }
 
+std::vector<Rect> HeadlessToolkit::screenAreas() {
+  std::vector<Rect> areas{metrics_.screen};
+  areas.insert(areas.end(), metrics_.otherScreens.begin(), metrics_.otherScreens.end());
+  return areas;
+}
+
 }  // namespace ui::headless

@@ -23,6 +23,7 @@ class HeadlessWindow;
 // Where windows are and how big their frames are.
 struct HeadlessMetrics {
   Rect screen{0, 0, 1920, 1040};  // the work area
+  std::vector<Rect> otherScreens;  // work areas of screens beside the primary one
   int frameLeft = 8;
   int frameTop = 31;  // border and caption
   int frameRight = 8;
@@ -67,6 +68,7 @@ class HeadlessToolkit : public Toolkit {
   int keyState() override { return keyState_; }
   Point cursorPosition() override { return cursor_; }
   Rect screenArea() override { return metrics_.screen; }
+  std::vector<Rect> screenAreas() override;
   void setClipboardText(const base::TextValue& text) override { clipboard_ = text; }
   base::TextValue clipboardText() override { return clipboard_; }
   void beep() override { ++beeps_; }

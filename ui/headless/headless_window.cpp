@@ -44,6 +44,7 @@ std::unique_ptr<Control> HeadlessWindow::makeControl(const LayoutEntry& entry, C
 
 void HeadlessWindow::setBounds(const Rect& bounds) {
   const bool resized = bounds.width != bounds_.width || bounds.height != bounds_.height;
+  maximized_ = false;
   bounds_ = bounds;
   if (resized && !minimized_) fire(onResized);
 }
@@ -63,6 +64,17 @@ void HeadlessWindow::restore() {
   if (!minimized_) return;
   minimized_ = false;
   fire(onResized);
+}
+
+void HeadlessWindow::maximize() {
+  if (maximized_ || closed_) return;
+  normalBounds_ = bounds_;
+  maximized_ = true;
+  // The frame's edges lie outside the work area, as a maximised window's do.
+  const Rect area = toolkit_.screenArea();
+  const HeadlessMetrics& m = toolkit_.metrics();
+  bounds_ = {area.left - m.frameLeft, area.top, area.width + m.frameLeft + m.frameRight, area.height + m.frameBottom};
+  if (!minimized_) fire(onResized);
 }
 
 void HeadlessWindow::centerOnScreen() {

@@ -23,6 +23,9 @@ class HeadlessWindow : public Window {
   void setVisible(bool visible) override;
   bool minimized() const override { return minimized_; }
   void restore() override;
+  bool maximized() const override { return maximized_; }
+  void maximize() override;
+  Rect normalBounds() const override { return maximized_ ? normalBounds_ : bounds_; }
   void centerOnScreen() override;
   bool topmost() const override { return topmost_; }
   void setTopmost(bool topmost) override { topmost_ = topmost; }
@@ -60,6 +63,8 @@ class HeadlessWindow : public Window {
   bool created_ = false;
   bool visible_ = false;
   bool minimized_ = false;
+  bool maximized_ = false;
+  Rect normalBounds_;  // while maximised
   bool topmost_ = false;
   bool closed_ = false;
 };

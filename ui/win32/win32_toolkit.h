@@ -35,6 +35,7 @@ class Win32Toolkit : public Toolkit {
   int keyState() override;
   Point cursorPosition() override;
   Rect screenArea() override;
+  std::vector<Rect> screenAreas() override;
   void setClipboardText(const base::TextValue& text) override;
   base::TextValue clipboardText() override;
   void beep() override;

@@ -184,6 +184,22 @@ bool Win32Window::minimized() const { return ::IsIconic(hwnd()) != FALSE; }
 
 void Win32Window::restore() { ::ShowWindow(hwnd(), SW_RESTORE); }
 
+bool Win32Window::maximized() const { return ::IsZoomed(hwnd()) != FALSE; }
+
+void Win32Window::maximize() { ::ShowWindow(hwnd(), SW_MAXIMIZE); }
+
+Rect Win32Window::normalBounds() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!::GetWindowPlacement(hwnd(), &placement)) return bounds();
+  // The normal position counts from the primary screen's work area, not from the screen's corner.
+  RECT workArea{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+  const RECT& normal = placement.rcNormalPosition;
+  return dpiScale().toLayout(Rect{normal.left + workArea.left, normal.top + workArea.top, normal.right - normal.left,
+                                  normal.bottom - normal.top});
+}
+
 void Win32Window::centerOnScreen() {
   // In device pixels: the work area of the screen the window is on, and the window's own size.
   RECT now{};

@@ -35,6 +35,9 @@ class Win32Window final : public Window {
   void setVisible(bool visible) override;
   bool minimized() const override;
   void restore() override;
+  bool maximized() const override;
+  void maximize() override;
+  Rect normalBounds() const override;
   void centerOnScreen() override;
   bool topmost() const override;
   void setTopmost(bool topmost) override;

@@ -172,6 +172,21 @@ TEST_F(Win32WindowTest, PopupMenuCommandsNeedNotFitTheSixteenBitsOfAMenuItem) {
   EXPECT_EQ(commands, (std::vector<int>{70000, 65536 + 12, -3, 0}));
 }
 
+TEST_F(Win32WindowTest, AMaximisedWindowKeepsItsNormalBoundsAndTheScreensAreListed) {
+  ui::Window& window = open("窗口", {});
+  window.setBounds({120, 90, 640, 420});
+  EXPECT_FALSE(window.maximized());
+  EXPECT_EQ(window.normalBounds(), window.bounds());
+  window.maximize();
+  kit.processPendingEvents();
+  EXPECT_TRUE(window.maximized());
+  EXPECT_EQ(window.normalBounds(), (ui::Rect{120, 90, 640, 420}));
+  EXPECT_NE(window.bounds(), window.normalBounds());
+  const std::vector<ui::Rect> screens = kit.screenAreas();
+  ASSERT_FALSE(screens.empty());
+  EXPECT_EQ(screens.front(), kit.screenArea());
+}
+
 TEST_F(Win32WindowTest, TheTrayIconsMessagesBecomeItsEvents) {
   ui::Window& window = open("窗口", {});
   std::string bmp = "BM";
