@@ -85,7 +85,8 @@ bool beginsWithOtherScheme(std::u16string_view text) {
   if (colon >= text.size() || text[colon] != u':') return false;
   std::size_t end = colon + 1;
   while (end < text.size() && isAsciiDigit(text[end])) ++end;
-  const bool port = end > colon + 1 && (end == text.size() || text[end] == u'/' || text[end] == u'?' || text[end] == u'#');
+  const bool port =
+      end > colon + 1 && (end == text.size() || text[end] == u'/' || text[end] == u'?' || text[end] == u'#');
   return !port;
 }
 
