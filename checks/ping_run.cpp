@@ -5,6 +5,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -37,7 +38,8 @@ class PingRun {
     std::thread thread;
   };
 
-  void start(PingJob job);
+  // False when its thread could not be started: nothing of it remains.
+  bool start(PingJob job);
   void work(Worker& worker);
   // Applies what has arrived and lets the events run, until `busy` is false.
   template <typename Busy>
@@ -52,6 +54,7 @@ class PingRun {
   std::vector<PingResult> arrived_;             // guarded by state_.pingLock
   std::condition_variable changed_;             // a result arrived or a worker ended
   bool cancelled_ = false;
+  bool threadRefused_ = false;
 };
 
 PingEnd PingRun::run() {
@@ -61,21 +64,32 @@ PingEnd PingRun::run() {
     waitWhile([this] { return state_.pingThreads >= kMaxPingWorkers; });
     if (state_.pingStop) break;
     PingJob job = context_.jobForRow(row);
-    if (!job.probes.empty()) start(std::move(job));
+    if (!job.probes.empty() && !start(std::move(job))) {
+      threadRefused_ = true;
+      break;
+    }
   }
   waitWhile([this] { return state_.pingThreads > 0; });
   applyArrivedResults();
   joinEndedWorkers();
   if (cancelled_) return PingEnd::Cancelled;
+  if (threadRefused_) return PingEnd::NoThread;
   return state_.pingStop ? PingEnd::Stopped : PingEnd::Finished;
 }
 
-void PingRun::start(PingJob job) {
+bool PingRun::start(PingJob job) {
   auto worker = std::make_unique<Worker>(std::move(job));
   Worker& started = *worker;
   ++state_.pingThreads;
   workers_.push_back(std::move(worker));
-  started.thread = std::thread([this, &started] { work(started); });
+  try {
+    started.thread = context_.startThread([this, &started] { work(started); });
+  } catch (const std::system_error&) {
+    workers_.pop_back();
+    --state_.pingThreads;
+    return false;
+  }
+  return true;
 }
 
 // On the worker's thread: nothing here touches the grid or the database.
@@ -155,6 +169,8 @@ base::TextValue pingAddress(const base::TextValue& address) {
 base::TextValue pingResultText(std::int64_t elapsedMilliseconds, std::int32_t status) {
   return durationText(elapsedMilliseconds) + "(状态码:" + std::to_string(status) + ")";
 }
+
+std::thread startSystemThread(std::function<void()> work) { return std::thread(std::move(work)); }
 
 PingEnd runPing(const PingRunContext& context) {
   PingRun run(context);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "base/text_value.h"
@@ -52,7 +53,15 @@ enum class PingEnd {
   Finished,   // every row was probed
   Stopped,    // pingStop: no further rows; the probes in flight finished and were applied
   Cancelled,  // the events asked the run to end: the probes in flight were cancelled, not applied
+  NoThread,   // a worker's thread could not be started: no further rows, that row untouched; the
+              // probes in flight finished and were applied
 };
+
+// Starts a thread that runs `work`; throws std::system_error when the system starts no thread.
+using ThreadStarter = std::function<std::thread(std::function<void()> work)>;
+
+// std::thread's own start.
+std::thread startSystemThread(std::function<void()> work);
 
 struct PingRunContext {
   PingState& state;
@@ -62,6 +71,7 @@ struct PingRunContext {
   // Lets the waiting UI events run; false when they ask the run to end at once (the program is
   // closing).
   std::function<bool()> letEventsRun;
+  ThreadStarter startThread = startSystemThread;  // each worker's thread
 };
 
 // The address as probed: "http://" goes in front unless its first four bytes are "http" in any
@@ -72,8 +82,8 @@ base::TextValue pingAddress(const base::TextValue& address);
 base::TextValue pingResultText(std::int64_t elapsedMilliseconds, std::int32_t status);
 
 // The driver, on the UI thread: starts a worker for every row that has probes (none while five run,
-// none once pingStop is set), waits with the events running until every worker has ended, and
-// applies every result as it arrives. Returns when the run is over.
+// none once pingStop is set or a thread could not be started), waits with the events running until
+// every worker has ended, and applies every result as it arrives. Returns when the run is over.
 PingEnd runPing(const PingRunContext& context);
 
 }  // namespace checks

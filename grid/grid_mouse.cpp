@@ -5,6 +5,7 @@
 
 #include "grid/link_target.h"
 #include "grid/record_grid.h"
+#include "platform/hidden_characters.h"
 
 namespace grid {
 namespace {
@@ -95,8 +96,11 @@ void RecordGrid::examineTip(int column, int row, ui::Point at) {
     return;
   }
   base::TextValue text;
-  if (isLinkColumn(column)) text = linkTip(column, row);
-  else if (endsWithDots(fitCellText(row, column))) text = base::cutToCharacters(cell(row, column), kTipCap);
+  if (isLinkColumn(column)) {
+    text = linkTip(column, row);
+  } else if (endsWithDots(fitCellText(row, column))) {
+    text = base::cutToCharacters(platform::withHiddenCharactersShown(cell(row, column)), kTipCap);
+  }
   tips_->hide();
   if (!text.empty()) tips_->show(text, at);
 }
@@ -104,7 +108,10 @@ void RecordGrid::examineTip(int column, int row, ui::Point at) {
 base::TextValue RecordGrid::linkTip(int column, int row) const {
   // A tip is seen by whoever looks at the screen: an FTP password stays hidden in it.
   const LinkTargetOptions options{chatHost_, Password::Masked};
-  return base::cutToCharacters(kLinkTipPrefix + linkTarget(fieldKind(column), storedValue(row, column), options), kTipCap);
+  // A direction control or zero-width character shows as "<U+202E>": the tip names the host that
+  // the link opens.
+  const base::TextValue target = linkTarget(fieldKind(column), storedValue(row, column), options);
+  return base::cutToCharacters(kLinkTipPrefix + platform::withHiddenCharactersShown(target), kTipCap);
 }
 
 base::TextValue RecordGrid::storedValue(int row, int column) const {

@@ -174,6 +174,10 @@ std::u16string gbkToUtf16(std::string_view gbk) {
   return out;
 }
 
+std::size_t characterSizeAsRead(std::string_view gbk, std::size_t position) {
+  return four_byte::read(gbk, position) ? 4 : base::characterSize(gbk, position);
+}
+
 bool gbkHoldsEveryCharacter(std::string_view gbk, std::u16string_view utf16) {
   return holdsEveryCharacter(gbk, utf16);
 }

@@ -28,6 +28,9 @@ namespace platform {
 
 std::u16string gbkToUtf16(std::string_view gbk);
 base::TextValue utf16ToGbk(std::u16string_view utf16);
+// How many bytes of `gbk` from `position` gbkToUtf16 reads as one character: 4 for a character in
+// the four-byte form, else base::characterSize.
+std::size_t characterSizeAsRead(std::string_view gbk, std::size_t position);
 // Whether `gbk`, utf16ToGbk of `utf16`, holds every character of it as a GBK character that text
 // functions step over as one (ASCII bytes, pairs whose first byte is 0x81..0xFE) and that reads back
 // to it: "?" for a character GBK has not, or a lone 0x80 for the euro sign, says no.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <regex>
+#include <system_error>
 #include <thread>
 
 #include "platform/text_codec.h"
@@ -139,6 +140,21 @@ TEST(PingRunTest, ACancelEndsTheProbesInFlightAtOnceAndStoresNothingOfThem) {
   EXPECT_EQ(run.appliedRows(), (std::vector<int>{1, 2}));
   EXPECT_EQ(run.jobsAsked.size(), askedAtClose);  // no row after the close
   EXPECT_TRUE(run.state.pingStop);
+  EXPECT_EQ(run.state.pingThreads, 0);
+}
+
+TEST(PingRunTest, AThreadThatCannotStartEndsTheRunWithTheStartedRowsApplied) {
+  TestHttpServer server;
+  PingRunner run(6, [&](int) { return base::TextValue(server.address("/delay/100")); });
+  int starts = 0;
+  run.context.startThread = [&](std::function<void()> work) {
+    if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    return startSystemThread(std::move(work));
+  };
+  EXPECT_EQ(run.run(), PingEnd::NoThread);
+  EXPECT_EQ(run.jobsAsked, oneTo(3));
+  EXPECT_EQ(run.appliedRows(), oneTo(2));  // row 3 stays as it was
+  EXPECT_EQ(server.requests().size(), 2u);
   EXPECT_EQ(run.state.pingThreads, 0);
 }
 
