@@ -19,6 +19,7 @@ constexpr char kPingQuestion[] =
     "确定要执行PING字段的检测吗？这可能需要很久而且不能有其他操作，如果需要停止可以再次点击本按钮。";
 constexpr char kStartPingCaption[] = "开始PING";
 constexpr char kStopPingCaption[] = "停止PING";
+constexpr char kNoThread[] = "系统不能再开始新的检测线程，PING 在此停止；没有检测的行保持原样。";
 
 }  // namespace
 
@@ -46,10 +47,11 @@ void MainWindow::runPing() {
   checks::PingRunContext run{context_.ping, grid_.rowCount(), [this](int row) { return pingJob(row); },
                              [this](const checks::PingResult& result) { applyPingResult(result); },
                              [this] { return context_.toolkit.eventGate().letEventsRun(ui::Beside::Allowed); }};
-  (void)checks::runPing(run);
+  const checks::PingEnd end = checks::runPing(run);
   tree.setEnabled(true);
   context_.ping.pingRunning = false;
   applyColumnWidthMode();
+  if (end == checks::PingEnd::NoThread) showWarning(kNoThread);
 }
 
 checks::PingJob MainWindow::pingJob(int row) {
