@@ -88,11 +88,12 @@ void RecordGrid::setBounds(std::optional<int> left, std::optional<int> top, std:
   container_->setBounds({left.value_or(old.left), top.value_or(old.top), std::max(0, width.value_or(old.width)),
                          std::max(0, height.value_or(old.height))});
   layoutPanels();
+  decideScrollBars();
+  rowOffset_ = clampRowOffset(rowOffset_);
+  columnOffset_ = clampColumnOffset(columnOffset_);
   paintHeader();
   paintRows();
   paintColumnLines();
-  rowOffset_ = clampRowOffset(rowOffset_);
-  columnOffset_ = clampColumnOffset(columnOffset_);
   updateScrollBars(true);
   header_->refresh();
   data_->refresh();
@@ -115,6 +116,7 @@ void RecordGrid::layoutPanels() {
 // ---- scrolling
 
 void RecordGrid::scrollRows(std::optional<int> newOffset, int pressedPart, int delta) {
+  decideScrollBars();
   rowOffset_ = clampRowOffset(static_cast<long long>(newOffset.value_or(rowOffset_)) + delta);
   if (!attached()) return;
   updateScrollBars(false);
@@ -124,6 +126,7 @@ void RecordGrid::scrollRows(std::optional<int> newOffset, int pressedPart, int d
 }
 
 void RecordGrid::redraw() {
+  decideScrollBars();
   rowOffset_ = clampRowOffset(rowOffset_);
   columnOffset_ = clampColumnOffset(columnOffset_);
   if (!attached()) return;
@@ -136,19 +139,14 @@ void RecordGrid::redraw() {
 }
 
 int RecordGrid::clampColumnOffset(long long offset) const {
-  const long long last = std::max(0, columnCount() - visibleColumnCount());
-  return static_cast<int>(std::clamp<long long>(offset, 0, last));
+  return static_cast<int>(std::clamp<long long>(offset, 0, lastColumnOffset()));
 }
 
 void RecordGrid::scrollColumns(std::optional<int> fromColumn, std::optional<int> newOffset, int pressedPart, int delta,
                                bool headerHover) {
   const int oldOffset = columnOffset_;
-  const long long wanted = static_cast<long long>(newOffset.value_or(columnOffset_)) + delta;
-  columnOffset_ = clampColumnOffset(wanted);
-  // On the last page a partly shown last column scrolls in one column further.
-  if (wanted > columnOffset_ && columnOffset_ + 1 < columnCount() && columnRight(columnCount()) > dataWidth()) {
-    ++columnOffset_;
-  }
+  decideScrollBars();
+  columnOffset_ = clampColumnOffset(static_cast<long long>(newOffset.value_or(columnOffset_)) + delta);
   if (!attached()) return;
   updateScrollBars(false);
   const bool whole = !fromColumn || columnOffset_ != oldOffset || *fromColumn <= columnOffset_;

@@ -32,6 +32,7 @@ namespace grid {
 
 inline constexpr int kHeaderHeight = 25;
 inline constexpr int kBarThickness = 18;
+inline constexpr int kBarInset = 2;  // the scroll bars keep this far from the container's edges
 inline constexpr int kDefaultRowHeight = 30;
 inline constexpr int kDefaultImageSize = 24;
 
@@ -344,6 +345,12 @@ class RecordGrid {
   void redrawRows() { scrollRows(); }
   int clampRowOffset(long long offset) const;
   int clampColumnOffset(long long offset) const;
+  // The width of the data area in which columns show, and the column offset that shows the last
+  // column whole (as far as scrolling by whole columns goes).
+  int columnViewWidth() const;
+  int lastColumnOffset() const { return columnLayout().lastOffset(columnViewWidth()); }
+  // Which scroll bars the content needs (with autoScrollBars), without placing or painting them.
+  void decideScrollBars();
 
   // painting helpers (grid_view.cpp)
   void paintHeaderCell(int column, HeaderState state);

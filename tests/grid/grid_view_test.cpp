@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "grid/grid_colors.h"
 #include "tests/grid/grid_fixture.h"
@@ -192,12 +193,42 @@ TEST(GridScrollBarTest, BarsAppearOnOverflowWithThumbsAndGrips) {
 }
 
 TEST(GridScrollBarTest, TheLastPageOfColumnsShowsTheLastColumnWhole) {
-  GridFixture f;
-  f.addColumns({300, 300, 300, 300});
-  f.layOut();
-  f.grid.scrollColumns(std::nullopt, 99);
-  EXPECT_EQ(f.grid.columnOffset(), 2);
-  EXPECT_LE(f.grid.columnRight(4), f.data.bounds().width);
+  // The data area is 866 wide: columns show up to its frame at 865, or up to 845 beside the
+  // vertical bar (more than 15 rows).
+  struct Case {
+    const char* what;
+    std::vector<int> widths;
+    int rows;
+    std::function<void(GridFixture&)> change;
+    int lastOffset;
+  };
+  const auto none = [](GridFixture&) {};
+  const Case cases[] = {
+      {"several columns over", {300, 300, 300, 300}, 0, none, 2},
+      {"1 px over", {433, 433}, 0, none, 1},
+      {"part of a column over", {400, 400, 100}, 0, none, 1},
+      {"under the vertical bar", {430, 430}, 100, none, 1},
+      {"a narrower container", {400, 400}, 0, [](GridFixture& f) { f.grid.setBounds(10, 10, 700, 478); }, 1},
+      {"a wider column", {400, 400}, 0, [](GridFixture& f) { f.grid.setColumnWidth(2, 470); }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns(c.widths);
+    f.addRows(c.rows);
+    f.layOut();
+    c.change(f);
+    ASSERT_TRUE(f.hScroll.visible());
+    const int barWidth = f.hScroll.bounds().width;
+    f.user.pressMouse(f.hScroll, {barWidth - 5, 9, 0, ui::MouseButton::Right});  // to the far right
+    EXPECT_EQ(f.grid.columnOffset(), c.lastOffset);
+    const int viewRight = f.data.bounds().width - 1 - (f.vScroll.visible() ? 20 : 0);
+    EXPECT_LE(f.grid.columnRight(f.grid.columnCount()), viewRight);
+    // The thumb ends where the track does.
+    const auto thumbs = ofKind(f.hScroll, DrawKind::RoundRectangle);
+    ASSERT_FALSE(thumbs.empty());
+    EXPECT_EQ(thumbs.back().area.right(), barWidth - 19);
+  }
 }
 
 }  // namespace
