@@ -4,6 +4,7 @@
 
 #include "grid/grid_colors.h"
 #include "grid/record_grid.h"
+#include "grid/sort_mark.h"
 #include "grid/text_fit.h"
 
 namespace grid {
@@ -12,6 +13,7 @@ namespace {
 constexpr char kDefaultFontName[] = "宋体";
 constexpr int kDefaultFontSize = 11;
 constexpr int kMinimumRowPadding = 4;
+constexpr int kTitleInset = 5;  // a title's distance from its cell's left edge and the header's top
 
 ui::Rect between(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
 
@@ -184,6 +186,7 @@ void RecordGrid::paintHeader(int column, HeaderState state, bool fromColumn) {
   }
   // What lay right of the last column (a column made narrower or removed) is header background.
   const int end = columnRight(columnCount());
+  canvas.setBrush(colors::kHeaderNormal);
   if (end < headerWidth()) canvas.rectangle(between(std::max(end, 0), 0, headerWidth(), kHeaderHeight));
 }
 
@@ -201,7 +204,22 @@ void RecordGrid::paintHeaderTitle(int column) {
   ui::Canvas& canvas = header_->canvas();
   canvas.setFont(headerFont());
   canvas.setTextColor(colors::kText);
-  canvas.text({columnLeft(column) + 5, 5}, fitHeaderTitle(columnTitle(column), columnWidth(column)));
+  // The column the rows are sorted by keeps room for the mark after its title.
+  const bool marked = column == sortedBy_.column;
+  const int room = columnWidth(column) - (marked ? kSortMarkGap + kSortMarkWidth : 0);
+  const base::TextValue title = fitHeaderTitle(columnTitle(column), room);
+  const ui::Point at{columnLeft(column) + kTitleInset, kTitleInset};
+  canvas.text(at, title);
+  if (marked) paintSortMarkAfter(column, at.x + canvas.measureText(title).width);
+}
+
+void RecordGrid::paintSortMarkAfter(int column, int titleEnd) {
+  // Inside the cell's shown part, however wide the title measured.
+  const int cellRight = std::min(columnRight(column), headerWidth());
+  const int x = std::min(titleEnd + kSortMarkGap, cellRight - kSortMarkGap - kSortMarkWidth);
+  if (x <= columnLeft(column)) return;  // a cell too narrow for it
+  paintSortMark(header_->canvas(), {x, (kHeaderHeight - kSortMarkHeight) / 2}, sortedBy_.ascending,
+                colors::kSortMark);
 }
 
 // ---- rows

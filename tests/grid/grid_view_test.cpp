@@ -162,6 +162,81 @@ TEST(GridPaintTest, HeaderCellsTitlesAndStates) {
   EXPECT_EQ(pressed[0].state.brush, colors::kHeaderPressed);
 }
 
+// The rows of the sort mark drawn on the header since its drawings were last forgotten, top first.
+std::vector<ui::Rect> sortMarkRows(const ui::headless::HeadlessDrawingPanel& header) {
+  std::vector<ui::Rect> rows;
+  for (const DrawOperation& op : ofKind(header, DrawKind::Fill)) {
+    if (op.state.brush == colors::kSortMark) rows.push_back(op.area);
+  }
+  return rows;
+}
+
+ui::Point middleOf(const ui::Rect& r) { return {r.left + r.width / 2, r.top + r.height / 2}; }
+
+TEST(GridSortMarkTest, TheSortedColumnShowsItsDirectionBesideItsTitleAndTheMarkMovesWithIt) {
+  GridFixture f;
+  f.addColumns({120, 120, 120});
+  f.addRows(3);
+  f.layOut();
+  for (const bool ascending : {true, false}) {
+    f.forgetDrawings();
+    f.grid.sortByColumn(2, ascending, 2);
+    const auto mark = sortMarkRows(f.header);
+    ASSERT_EQ(mark.size(), 5u);
+    EXPECT_EQ(mark.front().width < mark.back().width, ascending);  // the point up, or down
+    const auto title = lastText(f.header, "列2");
+    ASSERT_TRUE(title);
+    for (const ui::Rect& row : mark) {
+      EXPECT_GE(row.left, title->area.right());
+      EXPECT_LE(row.right(), f.grid.columnRight(2));
+      EXPECT_GT(row.top, 0);
+      EXPECT_LT(row.bottom(), 25);
+    }
+  }
+  const ui::Point before = middleOf(sortMarkRows(f.header)[2]);
+  f.grid.sortByColumn(3, true, 2);
+  EXPECT_EQ(f.header.recording().colorAt(before), colors::kHeaderNormal);
+  f.forgetDrawings();
+  f.grid.insertColumn(1, "新", 50);
+  EXPECT_EQ(f.grid.sortIndicator(), (SortIndicator{4, true}));
+  const auto moved = sortMarkRows(f.header);
+  ASSERT_FALSE(moved.empty());
+  EXPECT_GT(moved.front().left, f.grid.columnLeft(4));
+}
+
+TEST(GridSortMarkTest, TheMarkGoesWhenTheRowsNoLongerFollowTheSort) {
+  struct Case {
+    const char* what;
+    std::function<void(RecordGrid&)> change;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"a row appended", [](RecordGrid& g) { g.appendRow({"x", "y", "z"}, 0, 9, true); }, false},
+      {"a cell of the column changed", [](RecordGrid& g) { g.setCell(1, 2, "zz"); }, false},
+      {"a row changed in the column", [](RecordGrid& g) { g.setRow(1, CellTexts{"a", "zz", "c"}, {}, {}); }, false},
+      {"the rows cleared", [](RecordGrid& g) { g.clearRows(); }, false},
+      {"the columns cleared", [](RecordGrid& g) { g.clearColumns(); }, false},
+      {"the column removed", [](RecordGrid& g) { g.removeColumn(2); }, false},
+      {"another column's cell changed", [](RecordGrid& g) { g.setCell(1, 3, "zz"); }, true},
+      {"a row changed elsewhere", [](RecordGrid& g) { g.setRow(1, CellTexts{"zz", "r1c2", "c"}, {}, {}); }, true},
+      {"a row removed", [](RecordGrid& g) { g.removeRow(1); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns({120, 120, 120});
+    f.addRows(3);
+    f.layOut();
+    f.grid.sortByColumn(2, true, 2);
+    const auto drawn = sortMarkRows(f.header);
+    ASSERT_EQ(drawn.size(), 5u);
+    const ui::Point mark = middleOf(drawn[2]);
+    c.change(f.grid);
+    EXPECT_EQ(f.header.recording().colorAt(mark) == colors::kSortMark, c.kept);
+    EXPECT_EQ(f.grid.sortIndicator().column != 0, c.kept);
+  }
+}
+
 TEST(GridScrollBarTest, BarsAppearOnOverflowWithThumbsAndGrips) {
   GridFixture f;
   f.addColumns({500, 500, 500});

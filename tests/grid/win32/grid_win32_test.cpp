@@ -1,5 +1,5 @@
-// The grid on real drawing panels: a few hundred rows with a key column and a link column, a
-// selected row, both scroll bars; scrolled to the far right.
+// The grid on real drawing panels: a few hundred rows with a key column and a link column, sorted
+// by the key column, a selected row, both scroll bars; scrolled to the far right.
 //
 // With GEBU_SCENE_SECONDS set, the grid stays on screen that long, so that scripts/screenshot can
 // take a picture of it.
@@ -60,6 +60,7 @@ TEST(GridWin32Test, RowsKeysLinksSelectionAndBarsOnRealPanels) {
                    0, r, true, true);
   }
   grid.scrollColumns();
+  grid.sortByColumn(1, true, 2);
   grid.selectRow(2, true);
   grid.scrollRows();
 
