@@ -95,7 +95,6 @@ void RecordGrid::setBounds(std::optional<int> left, std::optional<int> top, std:
   columnOffset_ = clampColumnOffset(columnOffset_);
   paintHeader();
   paintRows();
-  paintColumnLines();
   updateScrollBars(true);
   header_->refresh();
   data_->refresh();
@@ -135,7 +134,6 @@ void RecordGrid::redraw() {
   updateScrollBars(true);
   paintHeader();
   paintRows();
-  paintColumnLines(columnOffset_ + 1);
   header_->refresh();
   data_->refresh();
 }
@@ -156,7 +154,6 @@ void RecordGrid::scrollColumns(std::optional<int> fromColumn, std::optional<int>
   if (whole && !headerHover) paintHeader();
   else paintHeader(from, headerHover ? HeaderState::Hover : HeaderState::Normal, true);
   paintRows(from);
-  paintColumnLines(from);
   paintHorizontalBar(pressedPart);
   header_->refresh();
   data_->refresh();
@@ -249,27 +246,34 @@ void RecordGrid::paintRows(int fromColumn) {
   if (end + 1 < width - 1) canvas.clear(between(end + 1, 1, width - 1, height - 1));
 
   // Which shown rows are selected, found in one pass over the selection.
-  const int shown = visibleRowCount();
-  std::vector<bool> selectedShown(static_cast<std::size_t>(shown) + 1, false);
+  const int filled = filledRowPositions();
+  std::vector<bool> selectedShown(static_cast<std::size_t>(filled) + 1, false);
   for (const std::int32_t row : selection_) {
     const long long position = static_cast<long long>(row) - rowOffset_;
-    if (position >= 1 && position <= shown) selectedShown[static_cast<std::size_t>(position)] = true;
+    if (position >= 1 && position <= filled) selectedShown[static_cast<std::size_t>(position)] = true;
   }
-  for (int i = 1; i <= shown; ++i) {
+  for (int i = 1; i <= filled; ++i) {
     canvas.setPen(colors::kGridLine);
     canvas.setBrush(colors::kDataBackground);
     canvas.line({1, i * rowHeight_}, {width - 1, i * rowHeight_});
     paintRow(i, fromColumn, selectedShown);
   }
-  const int below = shown * rowHeight_ + 1;
+  // Below the last row the data area is plain, without row or column lines, so that the end of
+  // the list shows (an empty record's row keeps its lines).
+  const int below = filled * rowHeight_ + 1;
   if (below < height - 1) canvas.clear(between(1, below, width - 1, height - 1));
+  // The column lines run as far as the rows do.
+  paintColumnLines(fromColumn);
+}
+
+int RecordGrid::filledRowPositions() const {
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(rowCount()) - rowOffset_, 0, visibleRowCount()));
 }
 
 void RecordGrid::paintRow(int position, int fromColumn, const std::vector<bool>& selectedShown) {
   ui::Canvas& canvas = data_->canvas();
   const int row = rowOffset_ + position;
-  const bool blank = row > rowCount();
-  const bool selected = !blank && selectedShown[static_cast<std::size_t>(position)];
+  const bool selected = selectedShown[static_cast<std::size_t>(position)];
   const int width = dataWidth();
   const int top = (position - 1) * rowHeight_ + 1;
   for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount(); ++c) {
@@ -280,7 +284,6 @@ void RecordGrid::paintRow(int position, int fromColumn, const std::vector<bool>&
     if (static_cast<long long>(x) + w >= width) w = std::max(0, width - x - 2);
     if (w <= 0) continue;
     canvas.clear({x, top, w, rowHeight_ - 1});
-    if (blank) continue;
     const int offset = c == 1 && !images_.empty() ? imageWidth_ + 3 : 0;
     ui::Color textColor = colors::kText;
     if (selected) {
@@ -315,11 +318,14 @@ void RecordGrid::paintColumnLines(int fromColumn) {
   ui::Canvas& canvas = data_->canvas();
   const int width = dataWidth();
   const int height = dataHeight();
+  // Down to the line under the last row, or to the bottom while rows go on below the data area.
+  const bool rowsGoOn = static_cast<long long>(rowCount()) - rowOffset_ > visibleRowCount();
+  const int bottom = rowsGoOn ? height - 1 : filledRowPositions() * rowHeight_;
   canvas.setPen(colors::kGridLine);
-  for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount(); ++c) {
+  for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount() && bottom > 1; ++c) {
     const int x = columnRight(c);
     if (x > width - 1) continue;
-    canvas.line({x, 1}, {x, height - 1});
+    canvas.line({x, 1}, {x, bottom});
   }
   if (autoScrollBars_) {
     canvas.setBackground(colors::kDataBackground);

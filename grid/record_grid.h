@@ -276,6 +276,8 @@ class RecordGrid {
   void layoutPanels();
   void paintHeader(int column = 0, HeaderState state = HeaderState::Normal, bool fromColumn = false);
   void paintHeaderTitle(int column);
+  // The rows from the first shown on, with their row and column lines; below the last row the data
+  // area is plain.
   void paintRows(int fromColumn = 0);
   void paintColumnLines(int fromColumn = 0);
   // The cell text as shown: cut to fit the column, with ".." when cut.
@@ -374,6 +376,8 @@ class RecordGrid {
   void paintHeaderCell(int column, HeaderState state);
   void paintSortMarkAfter(int column, int titleEnd);
   void paintRow(int position, int fromColumn, const std::vector<bool>& selectedShown);
+  // The shown row positions that hold a row (the rest lie below the last row).
+  int filledRowPositions() const;
   int availableWidth(int column) const;
   // scroll bar helpers (grid_scroll_bars.cpp)
   void paintBar(ScrollBar& bar, ui::DrawingPanel& panel, bool vertical, int pressedPart);

@@ -55,23 +55,11 @@ TEST(GridAttachTest, MetricsPanelsAndRowHeight) {
   EXPECT_FALSE(g.vScroll.visible());
 }
 
-TEST(GridPaintTest, AnEmptyGridShowsItsRowAndColumnLinesAndNoVerticalBar) {
+TEST(GridPaintTest, AnEmptyGridShowsAPlainDataAreaAndNoBars) {
   GridFixture f;
   f.addColumns({100, 50});
   f.layOut();
-  const auto lines = ofKind(f.data, DrawKind::Line);
-  int rowLines = 0;
-  for (int i = 1; i <= 15; ++i) {
-    rowLines += static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const DrawOperation& op) {
-      return op.from == ui::Point{1, i * 30} && op.to == ui::Point{865, i * 30} && op.state.pen == colors::kGridLine;
-    }));
-  }
-  EXPECT_GE(rowLines, 15);
-  for (int x : {100, 150}) {
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const DrawOperation& op) {
-      return op.from == ui::Point{x, 1} && op.to == ui::Point{x, 453};
-    })) << x;
-  }
+  EXPECT_TRUE(ofKind(f.data, DrawKind::Line).empty());
   EXPECT_TRUE(ofKind(f.data, DrawKind::Text).empty());
   EXPECT_FALSE(f.vScroll.visible());
   EXPECT_FALSE(f.hScroll.visible());
@@ -81,6 +69,35 @@ TEST(GridPaintTest, AnEmptyGridShowsItsRowAndColumnLinesAndNoVerticalBar) {
   EXPECT_TRUE(std::any_of(clears.begin(), clears.end(), [](const DrawOperation& op) {
     return op.area == ui::Rect{866 - 1 - 18, 454 - 1 - 18, 18, 18};
   }));
+}
+
+TEST(GridPaintTest, TheRowAndColumnLinesEndUnderTheLastRow) {
+  // Columns end at 100 and 150; rows are 30 high, 15 of them shown in the 454 px of the data area.
+  struct Case {
+    const char* what;
+    int rows;
+    int lastRowLine;  // the line under the last row shown
+    int columnLinesEnd;
+  };
+  const Case cases[] = {
+      {"three rows, the last one empty", 3, 90, 90},
+      {"rows that go on below", 100, 450, 453},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns({100, 50});
+    f.addRows(c.rows - 1);
+    f.grid.appendRow({"", ""}, 0, 999, true, true);
+    f.layOut();
+    const auto& drawn = f.data.recording();
+    EXPECT_EQ(drawn.colorAt({50, c.lastRowLine}), colors::kGridLine);
+    for (const int x : {100, 150}) EXPECT_EQ(drawn.colorAt({x, c.columnLinesEnd - 1}), colors::kGridLine) << x;
+    // Below the last row: no line where the next row would end, no column lines.
+    for (int y = c.columnLinesEnd + 15; y < 453; y += 15) {
+      for (const int x : {50, 100, 150}) EXPECT_EQ(drawn.colorAt({x, y}), colors::kDataBackground) << x << "," << y;
+    }
+  }
 }
 
 TEST(GridPaintTest, CellsTextsColoursAndSelection) {
