@@ -19,5 +19,6 @@ inline constexpr ui::Color kSelectedText = ui::kWhite;
 inline constexpr ui::Color kText = ui::kBlack;
 inline constexpr ui::Color kLinkText = ui::rgb(0x00, 0x00, 0xFF);
 inline constexpr ui::Color kKeyText = ui::rgb(0xFF, 0x00, 0x00);
+inline constexpr ui::Color kSortMark = ui::rgb(0x46, 0x82, 0xB4);
 
 }  // namespace grid::colors

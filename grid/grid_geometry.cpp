@@ -43,6 +43,14 @@ int ColumnLayout::visibleCount(int panelWidth) const {
   return shown;
 }
 
+int ColumnLayout::lastOffset(int viewWidth) const {
+  if (count() == 0) return 0;
+  int offset = count() - 1;
+  long long fitting = width(count());
+  while (offset > 0 && fitting + width(offset) <= viewWidth) fitting += width(offset--);
+  return offset;
+}
+
 int RowLayout::rowAt(int y) const {
   if (y < 1 || y > panelHeight - 1 || rowHeight < 1) return 0;
   const long long row = y / rowHeight + static_cast<long long>(rowOffset) + 1;

@@ -25,6 +25,9 @@ struct ColumnLayout {
   // Columns shown, from columnOffset + 1, until their widths reach `panelWidth` (the partly
   // shown last one included).
   int visibleCount(int panelWidth) const;
+  // The largest offset worth scrolling to: the one from which the remaining columns fit whole in
+  // `viewWidth` (count - 1 when the last column alone is wider; 0 when every column fits).
+  int lastOffset(int viewWidth) const;
 };
 
 // The vertical layout of the data panel.

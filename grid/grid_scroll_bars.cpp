@@ -41,19 +41,31 @@ void RecordGrid::layoutScrollBars() {
   if (!attached()) return;
   const int width = containerWidth();
   const int height = containerHeight();
-  const int hWidth = width - 4 - (autoScrollBars_ && vBar_.shown ? kBarThickness : 0);
-  hScroll_->setBounds({2, height - kBarThickness - 2, std::max(0, hWidth), kBarThickness});
+  const int hWidth = width - 2 * kBarInset - (autoScrollBars_ && vBar_.shown ? kBarThickness : 0);
+  hScroll_->setBounds({kBarInset, height - kBarThickness - kBarInset, std::max(0, hWidth), kBarThickness});
   const int vHeight = height - kHeaderHeight - 3 - (autoScrollBars_ && hBar_.shown ? kBarThickness : 0);
-  vScroll_->setBounds({width - kBarThickness - 2, kHeaderHeight + 1, kBarThickness, std::max(0, vHeight)});
+  vScroll_->setBounds({width - kBarThickness - kBarInset, kHeaderHeight + 1, kBarThickness, std::max(0, vHeight)});
+}
+
+void RecordGrid::decideScrollBars() {
+  if (!attached() || !autoScrollBars_) return;
+  // Each bar takes room from what the other one scrolls: the horizontal bar takes rows, the
+  // vertical bar the right end of the columns. Deciding twice, starting from no bars, settles both.
+  vBar_.shown = hBar_.shown = false;
+  for (int round = 0; round < 2; ++round) {
+    vBar_.shown = visibleRowCount() < rowCount();
+    hBar_.shown = lastColumnOffset() > 0;
+  }
+}
+
+int RecordGrid::columnViewWidth() const {
+  // Inside the data area's frame, and left of the vertical bar, which lies over the data area.
+  return dataWidth() - 1 - (autoScrollBars_ && vBar_.shown ? kBarThickness + kBarInset : 0);
 }
 
 void RecordGrid::updateScrollBars(bool force) {
   if (!attached()) return;
-  if (autoScrollBars_) {
-    // Showing the horizontal bar takes rows from the view, so the vertical bar is decided after it.
-    hBar_.shown = visibleColumnCount() < columnCount();
-    vBar_.shown = visibleRowCount() < rowCount();
-  }
+  decideScrollBars();
   const bool changed = !vBar_.everApplied || vBar_.shown != vBar_.appliedShown || hBar_.shown != hBar_.appliedShown;
   if (!changed && !force) return;
   layoutScrollBars();
@@ -81,7 +93,8 @@ void RecordGrid::applyScrollBarVisibility() {
 void RecordGrid::computeThumb(ScrollBar& bar, bool vertical, int barLength) const {
   const int count = vertical ? rowCount() : columnCount();
   const int offset = vertical ? rowOffset_ : columnOffset_;
-  const int hidden = std::max(0, count - (vertical ? visibleRowCount() : visibleColumnCount()));
+  // The thumb reaches the track's end at the last offset the bar scrolls to.
+  const int hidden = vertical ? std::max(0, count - visibleRowCount()) : lastColumnOffset();
   const int length = std::max(trackLength(barLength), 0);
   bar.track = length;
   int start = 0;

@@ -4,6 +4,7 @@
 
 #include "grid/grid_colors.h"
 #include "grid/record_grid.h"
+#include "grid/sort_mark.h"
 #include "grid/text_fit.h"
 
 namespace grid {
@@ -12,6 +13,7 @@ namespace {
 constexpr char kDefaultFontName[] = "宋体";
 constexpr int kDefaultFontSize = 11;
 constexpr int kMinimumRowPadding = 4;
+constexpr int kTitleInset = 5;  // a title's distance from its cell's left edge and the header's top
 
 ui::Rect between(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
 
@@ -88,11 +90,11 @@ void RecordGrid::setBounds(std::optional<int> left, std::optional<int> top, std:
   container_->setBounds({left.value_or(old.left), top.value_or(old.top), std::max(0, width.value_or(old.width)),
                          std::max(0, height.value_or(old.height))});
   layoutPanels();
-  paintHeader();
-  paintRows();
-  paintColumnLines();
+  decideScrollBars();
   rowOffset_ = clampRowOffset(rowOffset_);
   columnOffset_ = clampColumnOffset(columnOffset_);
+  paintHeader();
+  paintRows();
   updateScrollBars(true);
   header_->refresh();
   data_->refresh();
@@ -115,6 +117,7 @@ void RecordGrid::layoutPanels() {
 // ---- scrolling
 
 void RecordGrid::scrollRows(std::optional<int> newOffset, int pressedPart, int delta) {
+  decideScrollBars();
   rowOffset_ = clampRowOffset(static_cast<long long>(newOffset.value_or(rowOffset_)) + delta);
   if (!attached()) return;
   updateScrollBars(false);
@@ -124,31 +127,26 @@ void RecordGrid::scrollRows(std::optional<int> newOffset, int pressedPart, int d
 }
 
 void RecordGrid::redraw() {
+  decideScrollBars();
   rowOffset_ = clampRowOffset(rowOffset_);
   columnOffset_ = clampColumnOffset(columnOffset_);
   if (!attached()) return;
   updateScrollBars(true);
   paintHeader();
   paintRows();
-  paintColumnLines(columnOffset_ + 1);
   header_->refresh();
   data_->refresh();
 }
 
 int RecordGrid::clampColumnOffset(long long offset) const {
-  const long long last = std::max(0, columnCount() - visibleColumnCount());
-  return static_cast<int>(std::clamp<long long>(offset, 0, last));
+  return static_cast<int>(std::clamp<long long>(offset, 0, lastColumnOffset()));
 }
 
 void RecordGrid::scrollColumns(std::optional<int> fromColumn, std::optional<int> newOffset, int pressedPart, int delta,
                                bool headerHover) {
   const int oldOffset = columnOffset_;
-  const long long wanted = static_cast<long long>(newOffset.value_or(columnOffset_)) + delta;
-  columnOffset_ = clampColumnOffset(wanted);
-  // On the last page a partly shown last column scrolls in one column further.
-  if (wanted > columnOffset_ && columnOffset_ + 1 < columnCount() && columnRight(columnCount()) > dataWidth()) {
-    ++columnOffset_;
-  }
+  decideScrollBars();
+  columnOffset_ = clampColumnOffset(static_cast<long long>(newOffset.value_or(columnOffset_)) + delta);
   if (!attached()) return;
   updateScrollBars(false);
   const bool whole = !fromColumn || columnOffset_ != oldOffset || *fromColumn <= columnOffset_;
@@ -156,7 +154,6 @@ void RecordGrid::scrollColumns(std::optional<int> fromColumn, std::optional<int>
   if (whole && !headerHover) paintHeader();
   else paintHeader(from, headerHover ? HeaderState::Hover : HeaderState::Normal, true);
   paintRows(from);
-  paintColumnLines(from);
   paintHorizontalBar(pressedPart);
   header_->refresh();
   data_->refresh();
@@ -186,6 +183,7 @@ void RecordGrid::paintHeader(int column, HeaderState state, bool fromColumn) {
   }
   // What lay right of the last column (a column made narrower or removed) is header background.
   const int end = columnRight(columnCount());
+  canvas.setBrush(colors::kHeaderNormal);
   if (end < headerWidth()) canvas.rectangle(between(std::max(end, 0), 0, headerWidth(), kHeaderHeight));
 }
 
@@ -203,7 +201,22 @@ void RecordGrid::paintHeaderTitle(int column) {
   ui::Canvas& canvas = header_->canvas();
   canvas.setFont(headerFont());
   canvas.setTextColor(colors::kText);
-  canvas.text({columnLeft(column) + 5, 5}, fitHeaderTitle(columnTitle(column), columnWidth(column)));
+  // The column the rows are sorted by keeps room for the mark after its title.
+  const bool marked = column == sortedBy_.column;
+  const int room = columnWidth(column) - (marked ? kSortMarkGap + kSortMarkWidth : 0);
+  const base::TextValue title = fitHeaderTitle(columnTitle(column), room);
+  const ui::Point at{columnLeft(column) + kTitleInset, kTitleInset};
+  canvas.text(at, title);
+  if (marked) paintSortMarkAfter(column, at.x + canvas.measureText(title).width);
+}
+
+void RecordGrid::paintSortMarkAfter(int column, int titleEnd) {
+  // Inside the cell's shown part, however wide the title measured.
+  const int cellRight = std::min(columnRight(column), headerWidth());
+  const int x = std::min(titleEnd + kSortMarkGap, cellRight - kSortMarkGap - kSortMarkWidth);
+  if (x <= columnLeft(column)) return;  // a cell too narrow for it
+  paintSortMark(header_->canvas(), {x, (kHeaderHeight - kSortMarkHeight) / 2}, sortedBy_.ascending,
+                colors::kSortMark);
 }
 
 // ---- rows
@@ -233,27 +246,34 @@ void RecordGrid::paintRows(int fromColumn) {
   if (end + 1 < width - 1) canvas.clear(between(end + 1, 1, width - 1, height - 1));
 
   // Which shown rows are selected, found in one pass over the selection.
-  const int shown = visibleRowCount();
-  std::vector<bool> selectedShown(static_cast<std::size_t>(shown) + 1, false);
+  const int filled = filledRowPositions();
+  std::vector<bool> selectedShown(static_cast<std::size_t>(filled) + 1, false);
   for (const std::int32_t row : selection_) {
     const long long position = static_cast<long long>(row) - rowOffset_;
-    if (position >= 1 && position <= shown) selectedShown[static_cast<std::size_t>(position)] = true;
+    if (position >= 1 && position <= filled) selectedShown[static_cast<std::size_t>(position)] = true;
   }
-  for (int i = 1; i <= shown; ++i) {
+  for (int i = 1; i <= filled; ++i) {
     canvas.setPen(colors::kGridLine);
     canvas.setBrush(colors::kDataBackground);
     canvas.line({1, i * rowHeight_}, {width - 1, i * rowHeight_});
     paintRow(i, fromColumn, selectedShown);
   }
-  const int below = shown * rowHeight_ + 1;
+  // Below the last row the data area is plain, without row or column lines, so that the end of
+  // the list shows (an empty record's row keeps its lines).
+  const int below = filled * rowHeight_ + 1;
   if (below < height - 1) canvas.clear(between(1, below, width - 1, height - 1));
+  // The column lines run as far as the rows do.
+  paintColumnLines(fromColumn);
+}
+
+int RecordGrid::filledRowPositions() const {
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(rowCount()) - rowOffset_, 0, visibleRowCount()));
 }
 
 void RecordGrid::paintRow(int position, int fromColumn, const std::vector<bool>& selectedShown) {
   ui::Canvas& canvas = data_->canvas();
   const int row = rowOffset_ + position;
-  const bool blank = row > rowCount();
-  const bool selected = !blank && selectedShown[static_cast<std::size_t>(position)];
+  const bool selected = selectedShown[static_cast<std::size_t>(position)];
   const int width = dataWidth();
   const int top = (position - 1) * rowHeight_ + 1;
   for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount(); ++c) {
@@ -264,7 +284,6 @@ void RecordGrid::paintRow(int position, int fromColumn, const std::vector<bool>&
     if (static_cast<long long>(x) + w >= width) w = std::max(0, width - x - 2);
     if (w <= 0) continue;
     canvas.clear({x, top, w, rowHeight_ - 1});
-    if (blank) continue;
     const int offset = c == 1 && !images_.empty() ? imageWidth_ + 3 : 0;
     ui::Color textColor = colors::kText;
     if (selected) {
@@ -299,11 +318,14 @@ void RecordGrid::paintColumnLines(int fromColumn) {
   ui::Canvas& canvas = data_->canvas();
   const int width = dataWidth();
   const int height = dataHeight();
+  // Down to the line under the last row, or to the bottom while rows go on below the data area.
+  const bool rowsGoOn = static_cast<long long>(rowCount()) - rowOffset_ > visibleRowCount();
+  const int bottom = rowsGoOn ? height - 1 : filledRowPositions() * rowHeight_;
   canvas.setPen(colors::kGridLine);
-  for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount(); ++c) {
+  for (int c = std::max(fromColumn, columnOffset_ + 1); c <= columnCount() && bottom > 1; ++c) {
     const int x = columnRight(c);
     if (x > width - 1) continue;
-    canvas.line({x, 1}, {x, height - 1});
+    canvas.line({x, 1}, {x, bottom});
   }
   if (autoScrollBars_) {
     canvas.setBackground(colors::kDataBackground);

@@ -1,11 +1,10 @@
-// RecordGrid: rows, columns, images, selection and the sort.
+// RecordGrid: rows, columns, images and selection.
 
 #include "grid/record_grid.h"
 
 #include <algorithm>
 
 #include "forms/field_kind.h"
-#include "grid/prefetch.h"
 #include "recorddb/record_database.h"
 
 namespace grid {
@@ -71,6 +70,7 @@ void RecordGrid::setCell(int row, int column, const base::TextValue& text, bool 
     cells.resize(static_cast<std::size_t>(column));
   }
   cells.set(index(column), text);
+  noteRowChange(column == sortedBy_.column ? RowChange::BreaksOrder : RowChange::KeepsOrder, noRedraw);
   if (!noRedraw) redrawRows();
 }
 
@@ -84,14 +84,18 @@ void RecordGrid::setRow(int row, const std::optional<CellTexts>& cells,
                         bool noRedraw) {
   if (!inRange(row, rows_.size())) return;
   GridRow& target = rows_[index(row)];
+  const base::TextValue sortedCell(cellOf(target, sortedBy_.column));
   if (cells) target.cells = fittedCells(*cells, fitToColumns);
   if (image) target.image = *image;
   if (recordId) target.recordId = *recordId;
+  const bool sortedCellKept = cellOf(target, sortedBy_.column) == sortedCell;
+  noteRowChange(sortedCellKept ? RowChange::KeepsOrder : RowChange::BreaksOrder, noRedraw);
   if (!noRedraw) redrawRows();
 }
 
 void RecordGrid::setRows(const std::vector<GridRow>& rows, bool noRedraw) {
   rows_ = rows;
+  noteRowChange(RowChange::BreaksOrder, noRedraw);
   if (!noRedraw) redrawRows();
 }
 
@@ -105,6 +109,7 @@ void RecordGrid::insertRow(int position, CellTexts cells, std::int32_t image,
   if (position < 1 || position > rowCount() + 1) return;
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index(position)),
                GridRow{fittedCells(std::move(cells), fitToColumns), image, recordId});
+  noteRowChange(RowChange::BreaksOrder, noRedraw);
   if (noRedraw) return;
   if (scrollToEnd) this->scrollToEnd();
   else redrawRows();
@@ -115,6 +120,7 @@ void RecordGrid::removeRow(int n, bool noRedraw) {
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index(n)));
   const auto entry = std::find(selection_.begin(), selection_.end(), n);
   if (entry != selection_.end()) selection_.erase(entry);
+  noteRowChange(RowChange::KeepsOrder, noRedraw);
   if (!noRedraw) redrawRows();
 }
 
@@ -122,6 +128,7 @@ void RecordGrid::clearRows(bool noRedraw) {
   rows_.clear();
   selection_.clear();
   rowOffset_ = 0;
+  noteRowChange(RowChange::BreaksOrder, noRedraw);
   if (!noRedraw) redrawRows();
 }
 
@@ -130,6 +137,7 @@ void RecordGrid::clear() {
   selection_.clear();
   rows_.clear();
   columns_.clear();
+  sortedBy_ = {};
 }
 
 // ---- columns
@@ -148,6 +156,7 @@ void RecordGrid::syncRowCells(int column, bool remove) {
 
 void RecordGrid::setColumns(const std::vector<GridColumn>& columns, bool noRedraw) {
   columns_ = columns;
+  sortedBy_ = {};
   syncRowCells(0, false);
   if (!noRedraw) scrollColumns();
 }
@@ -164,6 +173,7 @@ void RecordGrid::insertColumn(int position, const base::TextValue& title, std::o
   if (position < 1 || position > columnCount() + 1) return;
   columns_.insert(columns_.begin() + static_cast<std::ptrdiff_t>(index(position)),
                   GridColumn{width.value_or(kDefaultColumnWidth), title});
+  if (sortedBy_.column >= position) ++sortedBy_.column;  // the mark stays with its column
   syncRowCells(position, false);
   if (!noRedraw) scrollColumns(position);
 }
@@ -171,6 +181,8 @@ void RecordGrid::insertColumn(int position, const base::TextValue& title, std::o
 void RecordGrid::removeColumn(int column, bool noRedraw) {
   if (!inRange(column, columns_.size())) return;
   columns_.erase(columns_.begin() + static_cast<std::ptrdiff_t>(index(column)));
+  if (sortedBy_.column == column) sortedBy_ = {};
+  else if (sortedBy_.column > column) --sortedBy_.column;
   syncRowCells(column, true);
   columnOffset_ = std::min(columnOffset_, columnCount());
   if (!noRedraw) scrollColumns();
@@ -178,6 +190,7 @@ void RecordGrid::removeColumn(int column, bool noRedraw) {
 
 void RecordGrid::clearColumns(bool noRedraw) {
   columns_.clear();
+  sortedBy_ = {};
   syncRowCells(0, false);
   columnOffset_ = 0;
   if (!noRedraw) scrollColumns();
@@ -277,41 +290,6 @@ int RecordGrid::visibleColumnCount() const { return columnLayout().visibleCount(
 int RecordGrid::clampRowOffset(long long offset) const {
   const long long last = std::max(0, rowCount() - visibleRowCount());
   return static_cast<int>(std::clamp<long long>(offset, 0, last));
-}
-
-// ---- sort
-
-void RecordGrid::sortByColumn(int column, bool ascending, int sortKind) {
-  if (rows_.empty()) return;
-  if (!gate_) {
-    sortRows(column, ascending, sortKind, {});
-    return;
-  }
-  gate_->run(ui::WhenBusy::Refuse, this, [this, column, ascending, sortKind] {
-    sortRows(column, ascending, sortKind, [this] { return gate_->letEventsRun(); });
-  });
-}
-
-void RecordGrid::sortRows(int column, bool ascending, int sortKind, const EventPump& pump) {
-  std::vector<std::string_view> cells;
-  cells.reserve(rows_.size());
-  constexpr std::size_t kAhead = 8;  // rows whose blocks are asked from memory before they are read
-  for (std::size_t r = 0; r < rows_.size(); ++r) {
-    if (r + kAhead < rows_.size()) prefetch(rows_[r + kAhead].cells.blockAddress());
-    cells.push_back(cellOf(rows_[r], column));
-  }
-  // Keys are computed before the pump first runs; what events do to the rows meanwhile is kept
-  // unless they changed the row count, when the old order no longer applies. A stopped sort gives
-  // no order and leaves the rows as they are.
-  const std::vector<std::size_t> order =
-      sortOrder(cells, ascending, sortKind, pump, pumpIntervalMs_, kSortBlock, &sortBuffers_);
-  if (order.size() != rows_.size()) return;
-  std::vector<GridRow> sorted;
-  sorted.reserve(rows_.size());
-  for (std::size_t from : order) sorted.push_back(std::move(rows_[from]));
-  rows_ = std::move(sorted);
-  selection_.clear();
-  redrawRows();
 }
 
 }  // namespace grid

@@ -4,7 +4,8 @@
 // scroll position. Row, column and image numbers are 1-based.
 //
 // The class is implemented in several files: record_grid.cpp (data and operations),
-// grid_fit.cpp (automatic widths), grid_view.cpp (panels, header, rows), grid_scroll_bars.cpp
+// grid_fit.cpp (automatic widths), grid_sorting.cpp (the sort and the header's mark of it),
+// grid_view.cpp (panels, header, rows), grid_scroll_bars.cpp
 // (the grid's own scroll bars), grid_mouse.cpp (selection, hover tips, column resizing, wheel),
 // grid_keys.cpp (the selection moved from the keyboard).
 
@@ -32,6 +33,7 @@ namespace grid {
 
 inline constexpr int kHeaderHeight = 25;
 inline constexpr int kBarThickness = 18;
+inline constexpr int kBarInset = 2;  // the scroll bars keep this far from the container's edges
 inline constexpr int kDefaultRowHeight = 30;
 inline constexpr int kDefaultImageSize = 24;
 
@@ -65,6 +67,14 @@ enum class RowMoveKind { By, ToFirst, ToLast };
 struct RowMove {
   RowMoveKind kind = RowMoveKind::By;
   int rows = 0;
+};
+
+// The column whose order the rows follow, and in which direction; column 0: the rows follow no
+// sort.
+struct SortIndicator {
+  int column = 0;
+  bool ascending = true;
+  bool operator==(const SortIndicator&) const = default;
 };
 
 class RecordGrid;
@@ -178,8 +188,12 @@ class RecordGrid {
   // every column. With a column and measureOnly the width is returned and nothing changes.
   int autoFitColumns(int what = 0, int column = 0, bool noRedraw = false, bool measureOnly = false,
                      int maxWidth = 0);
-  // Sorts by the cells of `column` (grid_sort.h); empties the selection, keeps rowOffset.
+  // Sorts by the cells of `column` (grid_sort.h, grid_sorting.cpp); empties the selection, keeps
+  // rowOffset. The column's header cell then shows the direction beside its title, until the rows
+  // no longer follow the order: rows added or replaced, a cell of that column changed, the rows or
+  // the columns cleared, the column removed.
   void sortByColumn(int column, bool ascending, int sortKind);
+  const SortIndicator& sortIndicator() const { return sortedBy_; }
 
   // ---- images
   int imageCount() const { return static_cast<int>(images_.size()); }
@@ -262,6 +276,8 @@ class RecordGrid {
   void layoutPanels();
   void paintHeader(int column = 0, HeaderState state = HeaderState::Normal, bool fromColumn = false);
   void paintHeaderTitle(int column);
+  // The rows from the first shown on, with their row and column lines; below the last row the data
+  // area is plain.
   void paintRows(int fromColumn = 0);
   void paintColumnLines(int fromColumn = 0);
   // The cell text as shown: cut to fit the column, with ".." when cut.
@@ -305,6 +321,11 @@ class RecordGrid {
  private:
   // The sort itself; `pump` lets events run between its steps and may stop it.
   void sortRows(int column, bool ascending, int sortKind, const EventPump& pump);
+  // How a change to the rows bears on the order they were sorted in.
+  enum class RowChange { KeepsOrder, BreaksOrder };
+  void noteRowChange(RowChange change, bool noRedraw);
+  // Repaints the header cells whose mark comes or goes, unless noRedraw.
+  void showSortIndicator(SortIndicator shown, bool noRedraw);
   struct ScrollBar {
     bool shown = false;
     bool appliedShown = false;
@@ -344,10 +365,19 @@ class RecordGrid {
   void redrawRows() { scrollRows(); }
   int clampRowOffset(long long offset) const;
   int clampColumnOffset(long long offset) const;
+  // The width of the data area in which columns show, and the column offset that shows the last
+  // column whole (as far as scrolling by whole columns goes).
+  int columnViewWidth() const;
+  int lastColumnOffset() const { return columnLayout().lastOffset(columnViewWidth()); }
+  // Which scroll bars the content needs (with autoScrollBars), without placing or painting them.
+  void decideScrollBars();
 
   // painting helpers (grid_view.cpp)
   void paintHeaderCell(int column, HeaderState state);
+  void paintSortMarkAfter(int column, int titleEnd);
   void paintRow(int position, int fromColumn, const std::vector<bool>& selectedShown);
+  // The shown row positions that hold a row (the rest lie below the last row).
+  int filledRowPositions() const;
   int availableWidth(int column) const;
   // scroll bar helpers (grid_scroll_bars.cpp)
   void paintBar(ScrollBar& bar, ui::DrawingPanel& panel, bool vertical, int pressedPart);
@@ -375,6 +405,8 @@ class RecordGrid {
   std::vector<GridColumn> columns_;
   int rowHeight_ = kDefaultRowHeight;
   SortBuffers sortBuffers_;  // kept between sorts
+  SortIndicator sortedBy_;
+  std::uint64_t rowChanges_ = 0;  // every change to the rows counts, so that a sort sees those made meanwhile
   int rowOffset_ = 0;
   int columnOffset_ = 0;
   ScrollBar vBar_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "grid/grid_colors.h"
 #include "tests/grid/grid_fixture.h"
@@ -54,23 +55,11 @@ TEST(GridAttachTest, MetricsPanelsAndRowHeight) {
   EXPECT_FALSE(g.vScroll.visible());
 }
 
-TEST(GridPaintTest, AnEmptyGridShowsItsRowAndColumnLinesAndNoVerticalBar) {
+TEST(GridPaintTest, AnEmptyGridShowsAPlainDataAreaAndNoBars) {
   GridFixture f;
   f.addColumns({100, 50});
   f.layOut();
-  const auto lines = ofKind(f.data, DrawKind::Line);
-  int rowLines = 0;
-  for (int i = 1; i <= 15; ++i) {
-    rowLines += static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const DrawOperation& op) {
-      return op.from == ui::Point{1, i * 30} && op.to == ui::Point{865, i * 30} && op.state.pen == colors::kGridLine;
-    }));
-  }
-  EXPECT_GE(rowLines, 15);
-  for (int x : {100, 150}) {
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const DrawOperation& op) {
-      return op.from == ui::Point{x, 1} && op.to == ui::Point{x, 453};
-    })) << x;
-  }
+  EXPECT_TRUE(ofKind(f.data, DrawKind::Line).empty());
   EXPECT_TRUE(ofKind(f.data, DrawKind::Text).empty());
   EXPECT_FALSE(f.vScroll.visible());
   EXPECT_FALSE(f.hScroll.visible());
@@ -80,6 +69,35 @@ TEST(GridPaintTest, AnEmptyGridShowsItsRowAndColumnLinesAndNoVerticalBar) {
   EXPECT_TRUE(std::any_of(clears.begin(), clears.end(), [](const DrawOperation& op) {
     return op.area == ui::Rect{866 - 1 - 18, 454 - 1 - 18, 18, 18};
   }));
+}
+
+TEST(GridPaintTest, TheRowAndColumnLinesEndUnderTheLastRow) {
+  // Columns end at 100 and 150; rows are 30 high, 15 of them shown in the 454 px of the data area.
+  struct Case {
+    const char* what;
+    int rows;
+    int lastRowLine;  // the line under the last row shown
+    int columnLinesEnd;
+  };
+  const Case cases[] = {
+      {"three rows, the last one empty", 3, 90, 90},
+      {"rows that go on below", 100, 450, 453},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns({100, 50});
+    f.addRows(c.rows - 1);
+    f.grid.appendRow({"", ""}, 0, 999, true, true);
+    f.layOut();
+    const auto& drawn = f.data.recording();
+    EXPECT_EQ(drawn.colorAt({50, c.lastRowLine}), colors::kGridLine);
+    for (const int x : {100, 150}) EXPECT_EQ(drawn.colorAt({x, c.columnLinesEnd - 1}), colors::kGridLine) << x;
+    // Below the last row: no line where the next row would end, no column lines.
+    for (int y = c.columnLinesEnd + 15; y < 453; y += 15) {
+      for (const int x : {50, 100, 150}) EXPECT_EQ(drawn.colorAt({x, y}), colors::kDataBackground) << x << "," << y;
+    }
+  }
 }
 
 TEST(GridPaintTest, CellsTextsColoursAndSelection) {
@@ -161,6 +179,81 @@ TEST(GridPaintTest, HeaderCellsTitlesAndStates) {
   EXPECT_EQ(pressed[0].state.brush, colors::kHeaderPressed);
 }
 
+// The rows of the sort mark drawn on the header since its drawings were last forgotten, top first.
+std::vector<ui::Rect> sortMarkRows(const ui::headless::HeadlessDrawingPanel& header) {
+  std::vector<ui::Rect> rows;
+  for (const DrawOperation& op : ofKind(header, DrawKind::Fill)) {
+    if (op.state.brush == colors::kSortMark) rows.push_back(op.area);
+  }
+  return rows;
+}
+
+ui::Point middleOf(const ui::Rect& r) { return {r.left + r.width / 2, r.top + r.height / 2}; }
+
+TEST(GridSortMarkTest, TheSortedColumnShowsItsDirectionBesideItsTitleAndTheMarkMovesWithIt) {
+  GridFixture f;
+  f.addColumns({120, 120, 120});
+  f.addRows(3);
+  f.layOut();
+  for (const bool ascending : {true, false}) {
+    f.forgetDrawings();
+    f.grid.sortByColumn(2, ascending, 2);
+    const auto mark = sortMarkRows(f.header);
+    ASSERT_EQ(mark.size(), 5u);
+    EXPECT_EQ(mark.front().width < mark.back().width, ascending);  // the point up, or down
+    const auto title = lastText(f.header, "列2");
+    ASSERT_TRUE(title);
+    for (const ui::Rect& row : mark) {
+      EXPECT_GE(row.left, title->area.right());
+      EXPECT_LE(row.right(), f.grid.columnRight(2));
+      EXPECT_GT(row.top, 0);
+      EXPECT_LT(row.bottom(), 25);
+    }
+  }
+  const ui::Point before = middleOf(sortMarkRows(f.header)[2]);
+  f.grid.sortByColumn(3, true, 2);
+  EXPECT_EQ(f.header.recording().colorAt(before), colors::kHeaderNormal);
+  f.forgetDrawings();
+  f.grid.insertColumn(1, "新", 50);
+  EXPECT_EQ(f.grid.sortIndicator(), (SortIndicator{4, true}));
+  const auto moved = sortMarkRows(f.header);
+  ASSERT_FALSE(moved.empty());
+  EXPECT_GT(moved.front().left, f.grid.columnLeft(4));
+}
+
+TEST(GridSortMarkTest, TheMarkGoesWhenTheRowsNoLongerFollowTheSort) {
+  struct Case {
+    const char* what;
+    std::function<void(RecordGrid&)> change;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"a row appended", [](RecordGrid& g) { g.appendRow({"x", "y", "z"}, 0, 9, true); }, false},
+      {"a cell of the column changed", [](RecordGrid& g) { g.setCell(1, 2, "zz"); }, false},
+      {"a row changed in the column", [](RecordGrid& g) { g.setRow(1, CellTexts{"a", "zz", "c"}, {}, {}); }, false},
+      {"the rows cleared", [](RecordGrid& g) { g.clearRows(); }, false},
+      {"the columns cleared", [](RecordGrid& g) { g.clearColumns(); }, false},
+      {"the column removed", [](RecordGrid& g) { g.removeColumn(2); }, false},
+      {"another column's cell changed", [](RecordGrid& g) { g.setCell(1, 3, "zz"); }, true},
+      {"a row changed elsewhere", [](RecordGrid& g) { g.setRow(1, CellTexts{"zz", "r1c2", "c"}, {}, {}); }, true},
+      {"a row removed", [](RecordGrid& g) { g.removeRow(1); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns({120, 120, 120});
+    f.addRows(3);
+    f.layOut();
+    f.grid.sortByColumn(2, true, 2);
+    const auto drawn = sortMarkRows(f.header);
+    ASSERT_EQ(drawn.size(), 5u);
+    const ui::Point mark = middleOf(drawn[2]);
+    c.change(f.grid);
+    EXPECT_EQ(f.header.recording().colorAt(mark) == colors::kSortMark, c.kept);
+    EXPECT_EQ(f.grid.sortIndicator().column != 0, c.kept);
+  }
+}
+
 TEST(GridScrollBarTest, BarsAppearOnOverflowWithThumbsAndGrips) {
   GridFixture f;
   f.addColumns({500, 500, 500});
@@ -192,12 +285,42 @@ TEST(GridScrollBarTest, BarsAppearOnOverflowWithThumbsAndGrips) {
 }
 
 TEST(GridScrollBarTest, TheLastPageOfColumnsShowsTheLastColumnWhole) {
-  GridFixture f;
-  f.addColumns({300, 300, 300, 300});
-  f.layOut();
-  f.grid.scrollColumns(std::nullopt, 99);
-  EXPECT_EQ(f.grid.columnOffset(), 2);
-  EXPECT_LE(f.grid.columnRight(4), f.data.bounds().width);
+  // The data area is 866 wide: columns show up to its frame at 865, or up to 845 beside the
+  // vertical bar (more than 15 rows).
+  struct Case {
+    const char* what;
+    std::vector<int> widths;
+    int rows;
+    std::function<void(GridFixture&)> change;
+    int lastOffset;
+  };
+  const auto none = [](GridFixture&) {};
+  const Case cases[] = {
+      {"several columns over", {300, 300, 300, 300}, 0, none, 2},
+      {"1 px over", {433, 433}, 0, none, 1},
+      {"part of a column over", {400, 400, 100}, 0, none, 1},
+      {"under the vertical bar", {430, 430}, 100, none, 1},
+      {"a narrower container", {400, 400}, 0, [](GridFixture& f) { f.grid.setBounds(10, 10, 700, 478); }, 1},
+      {"a wider column", {400, 400}, 0, [](GridFixture& f) { f.grid.setColumnWidth(2, 470); }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture f;
+    f.addColumns(c.widths);
+    f.addRows(c.rows);
+    f.layOut();
+    c.change(f);
+    ASSERT_TRUE(f.hScroll.visible());
+    const int barWidth = f.hScroll.bounds().width;
+    f.user.pressMouse(f.hScroll, {barWidth - 5, 9, 0, ui::MouseButton::Right});  // to the far right
+    EXPECT_EQ(f.grid.columnOffset(), c.lastOffset);
+    const int viewRight = f.data.bounds().width - 1 - (f.vScroll.visible() ? 20 : 0);
+    EXPECT_LE(f.grid.columnRight(f.grid.columnCount()), viewRight);
+    // The thumb ends where the track does.
+    const auto thumbs = ofKind(f.hScroll, DrawKind::RoundRectangle);
+    ASSERT_FALSE(thumbs.empty());
+    EXPECT_EQ(thumbs.back().area.right(), barWidth - 19);
+  }
 }
 
 }  // namespace
