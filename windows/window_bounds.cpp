@@ -1,7 +1,9 @@
 #include "windows/window_bounds.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
+
+#include "base/exact_number.h"
 
 namespace windows {
 namespace {
@@ -12,7 +14,7 @@ constexpr char kWidth[] = ".宽";
 constexpr char kHeight[] = ".高";
 constexpr char kMaximized[] = ".最大化";
 // Farther out than any screen: a damaged or edited value.
-constexpr double kFarthest = 1e6;
+constexpr int kFarthest = 1000000;
 
 long long sharedArea(const ui::Rect& a, const ui::Rect& b) {
   const long long width = std::min(a.right(), b.right()) - std::max(a.left, b.left);
@@ -20,11 +22,11 @@ long long sharedArea(const ui::Rect& a, const ui::Rect& b) {
   return width > 0 && height > 0 ? width * height : 0;
 }
 
-// The stored number, or nothing when it is missing or no position a screen could have.
+// The stored whole number, or nothing when it is missing or no position a screen could have.
 std::optional<int> readCoordinate(settings::SettingsStore& store, const base::TextValue& key) {
-  const double value = store.readNumber(key, std::nan(""));
-  if (!std::isfinite(value) || std::fabs(value) > kFarthest) return std::nullopt;
-  return static_cast<int>(std::lround(value));
+  const base::WholeNumber value = base::readWholeNumber(store.readText(key, {}));
+  if (value.reading != base::NumberReading::Exact || std::abs(value.value) > kFarthest) return std::nullopt;
+  return value.value;
 }
 
 }  // namespace

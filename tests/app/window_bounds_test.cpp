@@ -32,6 +32,7 @@ TEST_F(WindowBoundsTest, TheWindowsOpenWhereTheyWereOnAScreenThatExists) {
   twoScreens.otherScreens = {{1920, 0, 1280, 984}};
   {
     auto run = start(twoScreens);
+    EXPECT_EQ(run->window().bounds(), windows::mainWindowLayout().bounds);  // nothing remembered yet
     EXPECT_TRUE(run->clickToolbar(windows::kNewList));
     run->window().setBounds({2000, 60, 1000, 700});
     EXPECT_TRUE(run->clickToolbar(windows::kAddRecord));
