@@ -200,20 +200,24 @@ Rect Win32Toolkit::screenArea() {
   return screenScale().toLayout(Rect{area.left, area.top, area.right - area.left, area.bottom - area.top});
 }
 
+namespace {
+
+// Collects the work areas of the screens other than the primary one.
+BOOL CALLBACK addOtherScreen(HMONITOR monitor, HDC, LPRECT, LPARAM others) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (::GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
+    reinterpret_cast<std::vector<RECT>*>(others)->push_back(info.rcWork);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<Rect> Win32Toolkit::screenAreas() {
   // The primary screen first (its work area is screenArea's), then the others.
   std::vector<RECT> others;
-  ::EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (::GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
-          reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&others));
+  ::EnumDisplayMonitors(nullptr, nullptr, addOtherScreen, reinterpret_cast<LPARAM>(&others));
   std::vector<Rect> areas{screenArea()};
   const DpiScale scale = screenScale();
   for (const RECT& area : others) {
