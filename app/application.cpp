@@ -22,7 +22,7 @@ bool Application::startup() {
       [this](const base::TextValue& message) { toolkit_.show(ui::programErrorReport(message)); });
   state_.productTitle = kProductTitle;
   state_.settings.setMessagePresenter(&toolkit_);
-  state_.settings.setEventPump([this] { toolkit_.processPendingEvents(); });
+  state_.settings.setEventPump([this] { return toolkit_.eventGate().letEventsRun(); });
   (void)state_.settings.open(platform::joinPath(runDirectory_, state_.productTitle + ".ini"));
   state_.formLibrary.load(state_.settings);
   state_.formLibrary.seedIfEmpty(state_.settings);

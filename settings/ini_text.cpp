@@ -28,10 +28,10 @@ std::size_t sectionBodyEnd(std::string_view text, std::size_t headerEnd) {
 
 std::optional<SectionLocation> findSection(const std::string& text, std::string_view name,
                                            std::size_t from,
-                                           const std::function<void()>& beforeEachStep) {
+                                           const base::EventPump& beforeEachStep) {
   base::TextValue header = "[" + base::TextValue(name) + "]";
   for (std::size_t at = from; at <= text.size();) {
-    if (beforeEachStep) beforeEachStep();
+    if (beforeEachStep) (void)beforeEachStep();  // the search goes on whatever the events asked
     at = text.find(header, at);
     if (at == std::string_view::npos) return std::nullopt;
     if (at == 0 || (at >= 2 && text.substr(at - 2, 2) == kLineBreak)) {

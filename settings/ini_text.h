@@ -3,10 +3,10 @@
 // "[name]" at the start of the text or of a line, key lines "key=value".
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string_view>
 
+#include "base/event_pump.h"
 #include "base/text_value.h"
 
 namespace settings {
@@ -27,7 +27,7 @@ struct KeyLocation {
 // `text` is read afresh after every step, since the events run there may change it.
 std::optional<SectionLocation> findSection(const std::string& text, std::string_view name,
                                            std::size_t from = 0,
-                                           const std::function<void()>& beforeEachStep = {});
+                                           const base::EventPump& beforeEachStep = {});
 
 // The first line "key=..." inside the section's body; a key line that reads like a header ("[x=y]")
 // and so ends the body is found too.

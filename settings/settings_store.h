@@ -11,14 +11,16 @@
 #include <optional>
 #include <string>
 
+#include "base/event_pump.h"
 #include "base/text_value.h"
 #include "settings/store_file.h"
 #include "ui/message_box.h"
 
 namespace settings {
 
-// Lets pending UI events run; called before every section search step.
-using EventPump = std::function<void()>;
+// Lets pending UI events run; called before every section search step (the search goes on whatever
+// it answers: a change to the settings is never left half done).
+using base::EventPump;
 
 enum class RenameResult : int { Renamed = 0, NoSection = 1, NoKey = 2, Queued = 3 };
 

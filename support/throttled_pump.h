@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <utility>
+
+#include "base/event_pump.h"
 
 namespace support {
 
-// Lets the waiting events run; false when the running work is to stop.
-using EventPump = std::function<bool()>;
+using base::EventPump;
 
 class ThrottledPump {
  public:

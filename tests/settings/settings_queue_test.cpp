@@ -25,7 +25,7 @@ class SettingsQueueTest : public testing::Test {
 
 TEST_F(SettingsQueueTest, EventsRunBeforeEverySectionSearchStep) {
   int steps = 0;
-  store.setEventPump([&] { ++steps; });
+  store.setEventPump([&] { return ++steps > 0; });
   store.selectSection("S");
   store.readText("K");
   EXPECT_GE(steps, 1);
@@ -42,11 +42,12 @@ TEST_F(SettingsQueueTest, ChangesFromEventsWaitAndFollowInOrder) {
   RenameResult nestedRename = RenameResult::Renamed;
   std::string seenDuringChange;
   store.setEventPump([&] {
-    if (nested++ != 0) return;
+    if (nested++ != 0) return true;
     // Runs inside the first change: a write and a rename are only queued.
     nestedWrite = store.writeText("Q", "queued");
     nestedRename = store.renameKey("S", "A", "Renamed");
     seenDuringChange = store.readText("Q", "not yet");
+    return true;
   });
   EXPECT_TRUE(store.writeText("A", "1"));
   EXPECT_FALSE(nestedWrite);
@@ -79,7 +80,10 @@ TEST_F(SettingsQueueTest, ASectionThatCannotBeMadeIsReported) {
   store.selectSection("S");
   // Events that keep replacing the whole content make every new header vanish before it is found.
   int replaced = 0;
-  store.setEventPump([&] { store.attachFile(nullptr, "other " + std::to_string(++replaced)); });
+  store.setEventPump([&] {
+    store.attachFile(nullptr, "other " + std::to_string(++replaced));
+    return true;
+  });
   EXPECT_FALSE(store.writeText("K", "v"));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "配置模块出现意外，可能导致无法正常保存！详情请咨询砚川。");
